@@ -1,0 +1,44 @@
+/* Control API of the embedded property-file reader.
+ *
+ * Format of a property file:
+ *   [BLOCK]            opens a block
+ *   KEY = 'value'      or KEY = value
+ *   $ or !             starts a comment that runs to the end of the line
+ *                      (outside quotes)
+ * Blank lines, leading and trailing blanks and CRLF line ends are accepted;
+ * block and key names match without regard to case.
+ */
+#ifndef NOLT_HOST_H
+#define NOLT_HOST_H
+
+#include <stddef.h>
+#include "nolt.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Opens and reads a property file.  Returns a nonzero handle to pass as
+ * `source`, or 0 when the file cannot be opened or holds a malformed line;
+ * the reason, naming the file and the line, is then written to error (if
+ * not NULL, cut to error_size bytes with a NUL) and to standard error.
+ * The file opened last becomes the current file of
+ * RTO_READ_QUOTED_STRING_F2C. */
+NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size);
+
+/* Reads a property file held in memory (name is used in messages only). */
+NOLT_API intptr_t nolt_open_text(const char *name, const char *text,
+                                 size_t text_size, char *error,
+                                 size_t error_size);
+
+/* Makes handle the current file of RTO_READ_QUOTED_STRING_F2C. */
+NOLT_API int nolt_select(intptr_t handle);
+
+/* Releases a handle; unknown handles are ignored. */
+NOLT_API void nolt_close(intptr_t handle);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* NOLT_HOST_H */

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite: once with warnings as errors, then
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.  As root it
+# first installs what the build needs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make libgtest-dev libgsl-dev)
+if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+  missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y "${missing[@]}"
+  fi
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== build and test (-Wall -Wextra -Werror)"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON
+cmake --build build/test -j "$jobs"
+(cd build/test && ctest --output-on-failure -j "$jobs")
+
+echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer (-march=native)"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DLYNX_WERROR=ON \
+  -DLYNX_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS="-march=native -O1" \
+  -DCMAKE_C_FLAGS="-march=native -O1"
+cmake --build build/sanitize -j "$jobs"
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")

@@ -1,0 +1,28 @@
+// The name mapping: five unit names (force, mass, length, time, angle) to
+// five unit codes, by the unit-name table.
+#ifndef LYNX_SRC_UNITS_MAPPING_HPP
+#define LYNX_SRC_UNITS_MAPPING_HPP
+
+#include "frame/text.hpp"
+#include "units/tables.hpp"
+
+namespace lynx::units {
+
+// Identifier of the name mapping's reports.
+inline constexpr int32_t kMappingIdentifier = 900;
+
+// Maps five names to codes.  Each name is its first min(length, 12)
+// characters, upper-cased in a copy (the caller's text is not changed).
+// The host's model units are asked for once, before any name is tested.
+//   - a name whose first two characters are blanks takes the model's code
+//     of its quantity ("RA" for angle), with a "WARN" report;
+//   - a name that passes a row of the unit-name table takes its code;
+//   - any other name is reported with "STOP" and gets no code.
+// Codes are written into codes[2q], codes[2q+1]; the slot of an
+// unrecognised name is left as it was.  Returns a mask with bit q set for
+// each quantity q that got a code.
+unsigned map_names(const text::Text names[kQuantities], char *codes);
+
+}  // namespace lynx::units
+
+#endif  // LYNX_SRC_UNITS_MAPPING_HPP

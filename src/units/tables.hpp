@@ -1,0 +1,159 @@
+// The unit vocabulary: quantities, unit codes with their factors, and the
+// unit-name table.  Every routine of the units family takes its codes,
+// factors, names and messages from here.
+#ifndef LYNX_SRC_UNITS_TABLES_HPP
+#define LYNX_SRC_UNITS_TABLES_HPP
+
+#include <cstdint>
+
+#include "frame/text.hpp"
+
+namespace lynx::units {
+
+// The five slots of a unit set, in the library's order.
+enum Quantity : int { kForce = 0, kMass = 1, kLength = 2, kTime = 3, kAngle = 4 };
+inline constexpr int kQuantities = 5;
+
+// Length of a unit name, and of a unit code.
+inline constexpr int32_t kNameLength = 12;
+inline constexpr int32_t kCodeLength = 2;
+
+// Everything the units family says about one quantity.
+struct QuantityFacts {
+  // Position of the quantity among GTUNTS's four (time, length, force,
+  // mass), or -1 for angle, which the host does not report.
+  int host_slot;
+  // Code of a blank angle name (the model's angle unit is the radian).
+  const char *fixed_model_code;
+  // KXCONV's report of an unknown code; the code follows directly.
+  text::Text unknown_code;
+  // Name mapping: blank name ("WARN"), unrecognised name ("STOP").
+  text::Text undefined_name;
+  text::Text unrecognized_name;
+  // Property file: key in block "UNITS", default name, and the warning for
+  // a missing key; the error for a missing key when no default is taken.
+  text::Text key;
+  const char *default_name;
+  const char *default_warning;
+  text::Text key_missing;
+};
+
+inline constexpr QuantityFacts kQuantityFacts[kQuantities] = {
+    {2, nullptr, text::literal("KXCONV: Program Fault Unknown force units:"),
+     text::literal(" Undefined -> Force Units Set to Model Units"),
+     text::literal(" Unrecognized Type of Force Units"), text::literal("FORCE"), "newton",
+     "Force units undefined : Using newtons", text::literal("TIRE PROP FILE FORCE UNITS UNDEFINED")},
+    {3, nullptr, text::literal("KXCONV: Program Fault Unknown mass units:"),
+     text::literal(" Undefined -> Mass Units Set to Model Units"),
+     text::literal(" Unrecognized Type of Mass Units"), text::literal("MASS"), "kg",
+     "Mass units undefined : Using kilograms", text::literal("TIRE PROP FILE MASS UNITS UNDEFINED")},
+    {1, nullptr, text::literal("KXCONV: Program Fault Unknown length units:"),
+     text::literal(" Undefined -> Length Units Set to Model Units"),
+     text::literal(" Unrecognized Type of Length Units"), text::literal("LENGTH"), "meter",
+     "Length units undefined : Using meters", text::literal("TIRE PROP FILE LENGTH UNITS UNDEFINED")},
+    {0, nullptr, text::literal("KXCONV: Program Fault Unknown time units:"),
+     text::literal(" Undefined -> Time Units Set to Model Units"),
+     text::literal(" Unrecognized Type of Time Units"), text::literal("TIME"), "second",
+     "Time units undefined : Using seconds", text::literal("TIRE PROP FILE TIME UNITS UNDEFINED")},
+    {-1, "RA", text::literal("KXCONV: Program Fault Unknown angle units:"),
+     text::literal(" Undefined -> Angle Units Set to Model Units"),
+     text::literal(" Unrecognized Type of Angle Units"), text::literal("ANGLE"), "radian",
+     "Angle units undefined : Using radians", text::literal("TIRE PROP FILE ANGLE UNITS UNDEFINED")},
+};
+
+// The block of a property file that holds the units.
+inline constexpr text::Text kUnitsBlock = text::literal("UNITS");
+
+// The code table: each factor is one unit in the base unit of its quantity
+// (newton, kilogram, metre, second, radian), the double nearest the decimal
+// value written here.
+struct UnitCode {
+  Quantity quantity;
+  char code[3];
+  double factor;
+  const char *unit;
+};
+
+inline constexpr UnitCode kCodeTable[] = {
+    {kForce, "KF", 9.80665, "kilogram force"},
+    {kForce, "N_", 1.0, "newton"},
+    {kForce, "KN", 1000.0, "kilonewton"},
+    {kForce, "PF", 4.4482216, "pound force"},
+    {kForce, "KP", 4448.2216, "kilopound force"},
+    {kForce, "D_", 1.0e-5, "dyne"},
+    {kForce, "OF", 0.27801385, "ounce force"},
+    {kForce, "MN", 0.001, "millinewton"},
+    {kForce, "CN", 0.01, "centinewton"},
+    {kForce, "PL", 0.138254954376, "poundal"},
+    {kMass, "KG", 1.0, "kilogram"},
+    {kMass, "G_", 0.001, "gram"},
+    {kMass, "LB", 0.45359237, "pound mass"},
+    {kMass, "KP", 453.59237, "kilopound mass"},
+    {kMass, "SL", 14.593902, "slug"},
+    {kMass, "OZ", 0.028349523, "ounce mass"},
+    {kLength, "KM", 1000.0, "kilometre"},
+    {kLength, "M_", 1.0, "metre"},
+    {kLength, "CM", 0.01, "centimetre"},
+    {kLength, "MM", 0.001, "millimetre"},
+    {kLength, "MI", 1609.344, "mile"},
+    {kLength, "FT", 0.3048, "foot"},
+    {kLength, "IN", 0.0254, "inch"},
+    {kTime, "HR", 3600.0, "hour"},
+    {kTime, "M_", 60.0, "minute"},
+    {kTime, "S_", 1.0, "second"},
+    {kTime, "MS", 0.001, "millisecond"},
+    {kAngle, "RA", 1.0, "radian"},
+    {kAngle, "DE", 0.01745329, "degree"},
+};
+
+// The unit-name table: a name (upper-cased) passes a row when its leading
+// characters equal the row's literal; the rows of a quantity are tried in
+// order and the first that passes gives the code.
+struct NameRow {
+  Quantity quantity;
+  text::Text literal;
+  char code[3];
+};
+
+inline constexpr NameRow kNameTable[] = {
+    {kForce, text::literal("KG_FORCE"), "KF"},
+    {kForce, text::literal("NEWTON"), "N_"},
+    {kForce, text::literal("N"), "N_"},
+    {kForce, text::literal("KNEWTON"), "KN"},
+    {kForce, text::literal("KN"), "KN"},
+    {kForce, text::literal("POUND_FORCE"), "PF"},
+    {kForce, text::literal("KPOUND_FORCE"), "KP"},
+    {kForce, text::literal("DYNE"), "D_"},
+    {kForce, text::literal("OUNCE_FORCE"), "OF"},
+    {kMass, text::literal("KG"), "KG"},
+    {kMass, text::literal("GRAM"), "G_"},
+    {kMass, text::literal("POUND_MASS"), "LB"},
+    {kMass, text::literal("KPOUND_MASS"), "KP"},
+    {kMass, text::literal("SLUG"), "SL"},
+    {kMass, text::literal("OUNCE_MASS"), "OZ"},
+    {kLength, text::literal("KM"), "KM"},
+    {kLength, text::literal("METER"), "M_"},
+    {kLength, text::literal("CM"), "CM"},
+    {kLength, text::literal("MM"), "MM"},
+    {kLength, text::literal("MILE"), "MI"},
+    {kLength, text::literal("FOOT"), "FT"},
+    {kLength, text::literal("IN"), "IN"},
+    {kTime, text::literal("MILLI"), "MS"},
+    {kTime, text::literal("SEC"), "S_"},
+    {kTime, text::literal("MIN"), "M_"},
+    {kTime, text::literal("HOUR"), "HR"},
+    {kAngle, text::literal("DEG"), "DE"},
+    {kAngle, text::literal("RAD"), "RA"},
+};
+
+// The entry of the code table for a quantity and a two-character code
+// (compared as given, so upper-case it first), or nullptr.
+const UnitCode *find_code(Quantity quantity, const char *code);
+
+// The code of the first row of the unit-name table that an upper-cased name
+// passes, or nullptr.
+const char *find_name(Quantity quantity, text::Text upper_name);
+
+}  // namespace lynx::units
+
+#endif  // LYNX_SRC_UNITS_TABLES_HPP
