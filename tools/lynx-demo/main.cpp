@@ -3,12 +3,14 @@
 
 #include "HxHost.h"
 #include "demo.hpp"
+#include "lynx/version.h"
 
 namespace demo {
 
 void usage(std::FILE *out) {
   std::fprintf(out,
                "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
+               "       lynx-demo --version\n"
                "\n"
                "  --codes CODES          five unit codes, force, mass, length, time, angle,\n"
                "                         as FF,MM,LL,TT,AA or 10 characters (default: the\n"
@@ -16,6 +18,8 @@ void usage(std::FILE *out) {
                "  --model-units T,L,F,M  the model's units as codes in the host's order time,\n"
                "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
                "                         S_,M_,N_,KG)\n"
+               "  --version              the library's identification lines and release\n"
+               "                         version\n"
                "  --help                 this text\n");
 }
 
@@ -49,6 +53,12 @@ int main(int argc, char **argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       demo::usage(stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      // The library prints its identification lines itself.
+      const char *release = lynxUtility_version();
+      std::printf("lynxUtility %s\n", release);
       return 0;
     }
   }
