@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-#include "algebra/second_name.hpp"
+#include "algebra/unroll.hpp"
 #include "algebra/vector_kernels.hpp"
 #include "lynx/vectors.h"
 
@@ -21,12 +21,6 @@
 #define LYNX_LONG_SUM_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define LYNX_LONG_SUM_CLONES
-#endif
-
-#if defined(__GNUC__)
-#define LYNX_UNROLL_LANES _Pragma("GCC unroll 16")
-#else
-#define LYNX_UNROLL_LANES
 #endif
 
 namespace {
@@ -38,7 +32,7 @@ LYNX_LONG_SUM_CLONES double long_dot(const double *a, const double *b, int32_t n
   double part[kLanes] = {};
   int32_t i = 0;
   for (; n - i >= kLanes; i += kLanes) {
-    LYNX_UNROLL_LANES
+    LYNX_UNROLL(16)
     for (int32_t k = 0; k < kLanes; ++k) part[k] += a[i + k] * b[i + k];
   }
   for (int32_t k = 0; i < n; ++i, ++k) part[k] += a[i] * b[i];
