@@ -45,7 +45,7 @@ Range g_ranges[kMaxRanges];
 std::atomic<int> g_range_count{0};
 std::atomic<long> g_allocations{0};
 
-void note(const void *caller) {
+[[maybe_unused]] void note(const void *caller) {
   const int n = g_range_count.load(std::memory_order_acquire);
   const auto address = reinterpret_cast<std::uintptr_t>(caller);
   for (int i = 0; i < n; ++i) {
