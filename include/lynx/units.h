@@ -21,8 +21,9 @@ LYNX_API void KXCONV(char *codes, lynx_textlen codes_length, double *factors);
  * divided by the model's scale of the quantity (1.0 for angle), so that a
  * value in the named unit times model_factors[i] is in the model's unit.
  * A blank name takes the model's unit ("WARN", identifier 900); an
- * unrecognised name is reported ("STOP", identifier 900) and its slot
- * becomes 1.0 in both outputs after KXCONV's own report.  The caller's names
+ * unrecognised name is reported ("STOP", identifier 900), and KXCONV, given
+ * two blanks for it, reports that code too and leaves its unit factor 1.0
+ * (its model factor is then 1.0 divided by the model's scale).  The caller's names
  * are not changed. */
 
 /* names: five 12-character names laid end to end (60 characters); the
