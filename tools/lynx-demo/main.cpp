@@ -10,8 +10,15 @@ namespace demo {
 void usage(std::FILE *out) {
   std::fprintf(out,
                "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
+               "       lynx-demo PROPERTY_FILE [--model-units T,L,F,M]\n"
                "       lynx-demo --version\n"
                "\n"
+               "The first form turns five unit codes into factors; the second reads the\n"
+               "UNITS block of a tire property file as a tire model does and prints the\n"
+               "names read, the unit factors and the model factors.\n"
+               "\n"
+               "  PROPERTY_FILE          a tire property file with a [UNITS] block (keys\n"
+               "                         FORCE, MASS, LENGTH, TIME, ANGLE)\n"
                "  --codes CODES          five unit codes, force, mass, length, time, angle,\n"
                "                         as FF,MM,LL,TT,AA or 10 characters (default: the\n"
                "                         model's units)\n"
@@ -60,6 +67,15 @@ int main(int argc, char **argv) {
       const char *release = lynxUtility_version();
       std::printf("lynxUtility %s\n", release);
       return 0;
+    }
+  }
+  // An argument that is neither an option nor an option's value names a
+  // property file.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--codes") == 0 || std::strcmp(argv[i], "--model-units") == 0) {
+      ++i;
+    } else if (argv[i][0] != '-') {
+      return demo::run_file(argc - 1, argv + 1);
     }
   }
   return demo::run_units(argc - 1, argv + 1);
