@@ -2,6 +2,8 @@
 #   cmake -DPROGRAM=... [-DARGS=a|b|c] [-DEXIT_CODE=n]
 #         [-DEXPECT_1=regex -DEXPECT_2=regex ...]   (each must match stdout)
 #         [-DEXPECT_ERROR=regex]                     (must match stderr)
+#         [-DEXPECT_ANY=regex]        (must match stdout and stderr together)
+#         [-DREJECT=regex]            (must match neither)
 #         -P check_output.cmake
 # Arguments are separated by '|' so that they may hold commas and blanks.
 if(NOT DEFINED PROGRAM)
@@ -30,6 +32,14 @@ while(DEFINED EXPECT_${_i})
 endwhile()
 if(DEFINED EXPECT_ERROR AND NOT _err MATCHES "${EXPECT_ERROR}")
   message(SEND_ERROR "standard error does not match: ${EXPECT_ERROR}")
+  set(_failed TRUE)
+endif()
+if(DEFINED EXPECT_ANY AND NOT "${_out}${_err}" MATCHES "${EXPECT_ANY}")
+  message(SEND_ERROR "output does not match: ${EXPECT_ANY}")
+  set(_failed TRUE)
+endif()
+if(DEFINED REJECT AND "${_out}${_err}" MATCHES "${REJECT}")
+  message(SEND_ERROR "output matches: ${REJECT}")
   set(_failed TRUE)
 endif()
 if(_failed)
