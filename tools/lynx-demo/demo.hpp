@@ -18,6 +18,9 @@ void print_reports(unsigned long first);
 // Units mode: argv holds the arguments after the program name.
 int run_units(int argc, char **argv);
 
+// Tire-axis mode: argv holds the arguments after "tire-axis".
+int run_tire_axis(int argc, char **argv);
+
 }  // namespace demo
 
 #endif  // LYNX_DEMO_HPP

@@ -9,6 +9,9 @@ namespace demo {
 void usage(std::FILE *out) {
   std::fprintf(out,
                "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
+               "       lynx-demo tire-axis [--spin-axis X,Y,Z] [--wheel-centre X,Y,Z]\n"
+               "                 [--road-normal X,Y,Z] [--road-point X,Y,Z] [--offset S]\n"
+               "                 [--threshold T]\n"
                "\n"
                "  --codes CODES          five unit codes, force, mass, length, time, angle,\n"
                "                         as FF,MM,LL,TT,AA or 10 characters (default: the\n"
@@ -16,7 +19,15 @@ void usage(std::FILE *out) {
                "  --model-units T,L,F,M  the model's units as codes in the host's order time,\n"
                "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
                "                         S_,M_,N_,KG)\n"
-               "  --help                 this text\n");
+               "  --help                 this text\n"
+               "\n"
+               "tire-axis: the wheel and contact axis systems of a wheel over a road plane\n"
+               "  --spin-axis X,Y,Z      spin-axis direction (default: 0,1,0)\n"
+               "  --wheel-centre X,Y,Z   wheel centre (default: 0,0,0.375)\n"
+               "  --road-normal X,Y,Z    road-plane normal, of unit length (default: 0,0,1)\n"
+               "  --road-point X,Y,Z     point that places the plane (default: 0,0,0)\n"
+               "  --offset S             offset of the plane along the normal (default: 0)\n"
+               "  --threshold T          distance threshold (default: 0.5)\n");
 }
 
 void print_reports(unsigned long first) {
@@ -51,6 +62,9 @@ int main(int argc, char **argv) {
       demo::usage(stdout);
       return 0;
     }
+  }
+  if (argc > 1 && std::strcmp(argv[1], "tire-axis") == 0) {
+    return demo::run_tire_axis(argc - 2, argv + 2);
   }
   return demo::run_units(argc - 1, argv + 1);
 }
