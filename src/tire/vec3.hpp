@@ -55,9 +55,13 @@ inline void sub3(double *y, const double *a, const double *b) {
   y[2] = r2;
 }
 
-// y = a, word for word (KXV_ASSIGN, n = 3).
+// y = a, each 64-bit word moved unchanged (KXV_ASSIGN, n = 3): signed
+// zeros and NaN payloads come through.  All three words are read before any
+// is stored.
 inline void assign3(double *y, const double *a) {
-  if (y != a) std::memmove(y, a, 3 * sizeof(double));
+  uint64_t w[3];
+  std::memcpy(w, a, sizeof w);
+  std::memcpy(y, w, sizeof w);
 }
 
 // y = twelve +0.0 (KXV_NULLV, n = 12): a whole axis system.
