@@ -213,7 +213,7 @@ TEST(VectorSums, FsdotOfThreeStartsWithTheFirstProduct) {
 
 TEST(VectorSums, LongSumsAgreeWithTheExactSum) {
   Operands rnd(12345);
-  for (int n : {8, 9, 15, 16, 17, 33, 100, 1001}) {
+  for (int n : {8, 9, 11, 12, 15, 16, 17, 31, 32, 33, 47, 48, 100, 1001}) {
     const std::vector<double> a = rnd.vector(n), b = rnd.vector(n);
     const double bound = 2.0 * n * std::numeric_limits<double>::epsilon() * abs_dot(a, b);
     EXPECT_NEAR(exact_dot(a, b), KXV_DOT(a.data(), b.data(), &n), bound) << "n = " << n;
@@ -222,11 +222,15 @@ TEST(VectorSums, LongSumsAgreeWithTheExactSum) {
     EXPECT_NEAR(length, KXV_MAGNTD(a.data(), &n),
                 2.0 * n * std::numeric_limits<double>::epsilon() * length);
   }
-  // Sixteen ones and a tail: every term lands in the sum.
-  std::vector<double> ones(37, 1.0);
-  const int n = 37;
-  EXPECT_EQ(37.0, KXV_DOT(ones.data(), ones.data(), &n));
-  EXPECT_EQ(std::sqrt(37.0), KXV_MAGNTD(ones.data(), &n));
+  // Every term lands in the sum, whatever the count's remainder.
+  std::vector<double> ones(80, 1.0);
+  for (int n = 8; n <= 80; ++n) {
+    EXPECT_EQ(n, KXV_DOT(ones.data(), ones.data(), &n));
+    EXPECT_EQ(std::sqrt(static_cast<double>(n)), KXV_MAGNTD(ones.data(), &n));
+  }
+  // A sum started from 0.0 never comes out as -0.0.
+  const std::vector<double> neg_zeros(80, -0.0);
+  for (int n : {8, 13, 40}) EXPECT_EQ(0u, bits(KXV_DOT(neg_zeros.data(), ones.data(), &n)));
 }
 
 TEST(VectorSums, MagnitudeReadsTheFirstElementWhateverTheCount) {

@@ -29,4 +29,4 @@ extern "C" void ZEROI(int32_t *y, const int32_t *n) {
   std::memset(y, 0, static_cast<size_t>(count) * sizeof(int32_t));
 }
 
-LYNX_SECOND_NAME(void, FSIZERO, ZEROI, (int32_t *y, const int32_t *n), (y, n))
+LYNX_SECOND_NAME(void, FSIZERO, ZEROI, (int32_t * y, const int32_t *n), (y, n))

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "algebra/clones.hpp"
 #include "algebra/second_name.hpp"
 #include "algebra/vector_kernels.hpp"
 #include "lynx/vectors.h"
@@ -32,11 +33,19 @@ inline void map2(double *y, const double *a, const double *b, int32_t n, Op op) 
   for (; i < n; ++i) y[i] = op(a[i], b[i]);
 }
 
+LYNX_VECTOR_CLONES void add(double *y, const double *a, const double *b, int32_t n) {
+  map2(y, a, b, n, [](double x, double z) { return x + z; });
+}
+
+LYNX_VECTOR_CLONES void subtract(double *y, const double *a, const double *b, int32_t n) {
+  map2(y, a, b, n, [](double x, double z) { return x - z; });
+}
+
 }  // namespace
 
 namespace lynx::algebra {
 
-void scale(double *y, double s, const double *a, int32_t n) {
+LYNX_VECTOR_CLONES void scale(double *y, double s, const double *a, int32_t n) {
   int32_t i = 0;
   for (; n - i >= 4; i += 4) {
     const double r0 = s * a[i];
@@ -54,14 +63,14 @@ void scale(double *y, double s, const double *a, int32_t n) {
 }  // namespace lynx::algebra
 
 extern "C" void KXV_ADD(double *y, const double *a, const double *b, const int32_t *n) {
-  map2(y, a, b, *n, [](double x, double z) { return x + z; });
+  add(y, a, b, *n);
 }
 
 LYNX_SECOND_NAME(void, AVEC, KXV_ADD,
                  (double *y, const double *a, const double *b, const int32_t *n), (y, a, b, n))
 
 extern "C" void KXV_SUB(double *y, const double *a, const double *b, const int32_t *n) {
-  map2(y, a, b, *n, [](double x, double z) { return x - z; });
+  subtract(y, a, b, *n);
 }
 
 // The scalar is read once, after the count and before any element is
