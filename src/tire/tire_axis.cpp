@@ -17,13 +17,13 @@
 // four are cleared and the result is -1.
 //
 // Every step is the vector routine of the same name with a count of 3 (12
-// for clearing), written out inline in tire/vec3.hpp with the same
+// for clearing), written out inline in algebra/vector3.hpp with the same
 // operations, so the results are those of the routines to the bit.  Only
 // the first unit vector's status is tested: the other two cross products
 // have the lengths of B and A.
 
+#include "algebra/vector3.hpp"
 #include "lynx/tire.h"
-#include "tire/vec3.hpp"
 
 namespace {
 
@@ -39,7 +39,7 @@ extern "C" int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *r, double *wheel
                                 double *wheel_reversed, double *contact, double *contact_reversed,
                                 const double *t, const double *a, const double *p, const double *b,
                                 const double *q, const double *s) {
-  using namespace lynx::tire;
+  using namespace lynx::algebra;
 
   double x[3];
   cross3(x, a, b);

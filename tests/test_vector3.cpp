@@ -1,4 +1,4 @@
-// The tire-axis computation's inline 3-vector steps give the very results
+// The inline 3-vector steps (used by the tire-axis computation) give the very results
 // of the exported vector routines with a count of 3 (12 for clearing), on
 // random operands and on signed zeros, infinities, NaNs and lengths at the
 // null-vector threshold.
@@ -11,9 +11,9 @@
 #include <random>
 #include <vector>
 
+#include "algebra/vector3.hpp"
 #include "algebra_support.hpp"
 #include "lynx/vectors.h"
-#include "tire/vec3.hpp"
 
 using algebra_test::bits;
 using algebra_test::Guarded;
@@ -77,26 +77,26 @@ TEST(TireVectorSteps, SameResultsAsTheExportedRoutines) {
     double expected[3], actual[3];
 
     KXV_CROSS(expected, a, b, &kThree);
-    lynx::tire::cross3(actual, a, b);
+    lynx::algebra::cross3(actual, a, b);
     EXPECT_SAME_VECTOR(expected, actual);
 
     KXV_SCALE(expected, &s, a, &kThree);
-    lynx::tire::scale3(actual, s, a);
+    lynx::algebra::scale3(actual, s, a);
     EXPECT_SAME_VECTOR(expected, actual);
 
     KXV_ADD(expected, a, b, &kThree);
-    lynx::tire::add3(actual, a, b);
+    lynx::algebra::add3(actual, a, b);
     EXPECT_SAME_VECTOR(expected, actual);
 
     KXV_SUB(expected, a, b, &kThree);
-    lynx::tire::sub3(actual, a, b);
+    lynx::algebra::sub3(actual, a, b);
     EXPECT_SAME_VECTOR(expected, actual);
 
-    EXPECT_TRUE(same_value(KXV_DOT(a, b, &kThree), lynx::tire::dot3(a, b)));
+    EXPECT_TRUE(same_value(KXV_DOT(a, b, &kThree), lynx::algebra::dot3(a, b)));
 
     int32_t status = 99;
     KXV_UNITV(expected, a, &kThree, &status);
-    EXPECT_EQ(status, lynx::tire::unit3(actual, a));
+    EXPECT_EQ(status, lynx::algebra::unit3(actual, a));
     EXPECT_SAME_VECTOR(expected, actual);
     if (::testing::Test::HasFailure()) {
       ADD_FAILURE() << "trial " << trial << ": a = (" << a[0] << ", " << a[1] << ", " << a[2]
@@ -114,13 +114,13 @@ TEST(TireVectorSteps, InPlaceUnitVectorAndCopiesKeepEveryBit) {
     double expected[3] = {a[0], a[1], a[2]}, actual[3] = {a[0], a[1], a[2]};
     int32_t status = 99;
     KXV_UNITV(expected, expected, &kThree, &status);
-    EXPECT_EQ(status, lynx::tire::unit3(actual, actual));
+    EXPECT_EQ(status, lynx::algebra::unit3(actual, actual));
     EXPECT_SAME_VECTOR(expected, actual);
   }
   // Copies move words: -0.0 and a NaN's payload come through.
   const double source[3] = {-0.0, algebra_test::from_bits(0x7ff80000deadbeefULL), 1.0};
   Guarded<double> copy(3);
-  lynx::tire::assign3(copy.data(), source);
+  lynx::algebra::assign3(copy.data(), source);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(bits(source[i]), bits(copy[i]));
   EXPECT_TRUE(copy.guards_intact());
 }
@@ -128,16 +128,16 @@ TEST(TireVectorSteps, InPlaceUnitVectorAndCopiesKeepEveryBit) {
 TEST(TireVectorSteps, DotProductStartsFromPositiveZero) {
   // Products that are all -0.0 sum to +0.0 because the sum starts at +0.0.
   const double a[3] = {-0.0, 0.0, -0.0}, b[3] = {1.0, -2.0, 3.0};
-  EXPECT_EQ(bits(0.0), bits(lynx::tire::dot3(a, b)));
-  EXPECT_EQ(bits(KXV_DOT(a, b, &kThree)), bits(lynx::tire::dot3(a, b)));
+  EXPECT_EQ(bits(0.0), bits(lynx::algebra::dot3(a, b)));
+  EXPECT_EQ(bits(KXV_DOT(a, b, &kThree)), bits(lynx::algebra::dot3(a, b)));
 }
 
 TEST(TireVectorSteps, UnitVectorAtTheNullThreshold) {
   double exact[3] = {1.0e-29, 0.0, 0.0}, below[3] = {0.0, -0.99e-29, 0.0};
   double y[3];
-  EXPECT_EQ(0, lynx::tire::unit3(y, exact));
+  EXPECT_EQ(0, lynx::algebra::unit3(y, exact));
   EXPECT_EQ(1.0, y[0]);
-  EXPECT_EQ(-1, lynx::tire::unit3(y, below));
+  EXPECT_EQ(-1, lynx::algebra::unit3(y, below));
   for (double c : y) EXPECT_EQ(bits(0.0), bits(c));
 }
 
@@ -145,7 +145,7 @@ TEST(TireVectorSteps, ClearingAnAxisSystemWritesTwelvePositiveZeros) {
   Guarded<double> expected(12, -1.0), actual(12, -1.0);
   const int32_t twelve = 12;
   KXV_NULLV(expected.data(), &twelve);
-  lynx::tire::clear12(actual.data());
+  lynx::algebra::clear12(actual.data());
   for (int i = 0; i < 12; ++i) EXPECT_EQ(bits(expected[i]), bits(actual[i]));
   EXPECT_TRUE(expected.guards_intact() && actual.guards_intact());
 }

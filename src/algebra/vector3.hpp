@@ -1,17 +1,16 @@
 // The vector routines with a count of 3 (and 12 for clearing), written out
-// for the tire-axis computation.  Each helper performs the very operations,
-// in the same order and with the same operands, as the exported routine it
-// stands for called with that count, so its results are the same to the
-// bit; being inline, they spare the tire-axis routine a call through the
-// export table for every small vector step.
-#ifndef LYNX_SRC_TIRE_VEC3_HPP
-#define LYNX_SRC_TIRE_VEC3_HPP
+// inline for routines built on them, such as the tire-axis computation.  Each helper performs the
+// very operations, in the same order and with the same operands, as the exported routine it stands
+// for called with that count, so its results are the same to the bit; being inline, they spare the
+// tire-axis routine a call through the export table for every small vector step.
+#ifndef LYNX_SRC_ALGEBRA_VECTOR3_HPP
+#define LYNX_SRC_ALGEBRA_VECTOR3_HPP
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-namespace lynx::tire {
+namespace lynx::algebra {
 
 // Below this length a vector counts as null (as in KXV_UNITV).
 inline constexpr double kNullMagnitude = 1.0e-29;
@@ -94,6 +93,6 @@ inline int32_t unit3(double *y, const double *a) {
   return 0;
 }
 
-}  // namespace lynx::tire
+}  // namespace lynx::algebra
 
-#endif  // LYNX_SRC_TIRE_VEC3_HPP
+#endif  // LYNX_SRC_ALGEBRA_VECTOR3_HPP
