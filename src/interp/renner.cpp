@@ -36,8 +36,13 @@ using lynx::interp::norm;
 // Curves up to this many segments are fitted without touching the heap.
 constexpr std::size_t kLocalSegments = 124;
 
+// The unit vector along a chord.  A chord of zero length, as the open end
+// rule makes of the imagined chords of a single segment or of a run whose
+// second chord is twice its first, has none: it gets the zero vector, which
+// counts as perpendicular to every other chord, instead of 0/0.
 point unit(point v) {
   const double length = norm(v);
+  if (length == 0.0) return point{0.0, 0.0};
   return point{v.x / length, v.y / length};
 }
 
