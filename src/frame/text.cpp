@@ -29,8 +29,7 @@ bool starts_with(Text name, Text literal) {
   return std::memcmp(name.chars, literal.chars, static_cast<std::size_t>(literal.length)) == 0;
 }
 
-int32_t concat(char *destination, int32_t destination_length, const Text *parts,
-               int part_count) {
+int32_t concat(char *destination, int32_t destination_length, const Text *parts, int part_count) {
   int32_t written = 0;
   int32_t total = 0;
   for (int k = 0; k < part_count; ++k) {
@@ -81,7 +80,8 @@ std::size_t to_cstring(char *destination, std::size_t destination_size, Text tex
 }
 
 void from_cstring(char *destination, int32_t destination_length, const char *source) {
-  const std::size_t limit = destination_length > 0 ? static_cast<std::size_t>(destination_length) : 0;
+  const std::size_t limit =
+      destination_length > 0 ? static_cast<std::size_t>(destination_length) : 0;
   const std::size_t n = bounded_length(source, limit);
   copy(destination, destination_length, Text{source, static_cast<int32_t>(n)});
 }

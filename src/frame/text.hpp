@@ -51,8 +51,7 @@ bool starts_with(Text name, Text literal);
 
 // Rule 4: the parts end to end, copied by rule 1 into the destination.
 // Returns the concatenation's full length (the sum of the parts' lengths).
-int32_t concat(char *destination, int32_t destination_length, const Text *parts,
-               int part_count);
+int32_t concat(char *destination, int32_t destination_length, const Text *parts, int part_count);
 
 // Rule 5.
 int32_t index(Text haystack, Text needle);

@@ -1,0 +1,155 @@
+#include "hx_state.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "units/tables.hpp"
+
+namespace hxhost {
+
+namespace {
+
+// The host reports its units in the order time, length, force, mass.
+constexpr lynx::units::Quantity kHostOrder[4] = {lynx::units::kTime, lynx::units::kLength,
+                                                 lynx::units::kForce, lynx::units::kMass};
+
+const lynx::units::UnitCode *lookup(lynx::units::Quantity quantity, const char *code) {
+  for (const auto &row : lynx::units::kCodeTable) {
+    if (row.quantity == quantity && row.code[0] == code[0] && row.code[1] == code[1]) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool parse_model_units(const char *text, char codes[8], double scales[4]) {
+  char parsed_codes[8];
+  double parsed_scales[4];
+  const char *p = text;
+  for (int slot = 0; slot < 4; ++slot) {
+    while (*p == ' ') ++p;
+    char code[2];
+    for (char &c : code) {
+      if (*p == '\0' || *p == ',') return false;
+      c = *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 32) : *p;
+      ++p;
+    }
+    while (*p == ' ') ++p;
+    if (slot < 3) {
+      if (*p != ',') return false;
+      ++p;
+    } else if (*p != '\0') {
+      return false;
+    }
+    const lynx::units::UnitCode *row = lookup(kHostOrder[slot], code);
+    if (row == nullptr) return false;
+    parsed_codes[2 * slot] = code[0];
+    parsed_codes[2 * slot + 1] = code[1];
+    parsed_scales[slot] = row->factor;
+  }
+  std::memcpy(codes, parsed_codes, sizeof parsed_codes);
+  std::memcpy(scales, parsed_scales, sizeof parsed_scales);
+  return true;
+}
+
+void load_defaults(State &s) {
+  s.has_units = true;
+  std::memcpy(s.codes, "S_M_N_KG", 8);
+  for (double &scale : s.scales) scale = 1.0;
+  const char *units = std::getenv("LYNX_MODEL_UNITS");
+  if (units != nullptr && *units != '\0' && !parse_model_units(units, s.codes, s.scales)) {
+    std::fprintf(stderr,
+                 "HxUtility: LYNX_MODEL_UNITS='%s' is not four unit codes time,length,force,mass "
+                 "(e.g. S_,MM,N_,KG); using S_,M_,N_,KG\n",
+                 units);
+  }
+  const char *output = std::getenv("LYNX_OUTPUT_NAME");
+  s.output_name = output != nullptr && *output != '\0' ? output : "lynx";
+  const char *quiet = std::getenv("LYNX_HOST_QUIET");
+  s.quiet = quiet != nullptr && std::strcmp(quiet, "1") == 0;
+  s.strings.clear();
+  s.vectors.clear();
+  s.log.clear();
+  s.gtunts_calls = 0;
+}
+
+State &state() {
+  static State *instance = [] {
+    auto *s = new State;
+    load_defaults(*s);
+    return s;
+  }();
+  return *instance;
+}
+
+void log_message(State &s, hxhost_routine routine, int32_t flag, const char *text, long length,
+                 int32_t identifier, const char *end_word, long end_word_length) {
+  hxhost_entry entry{};
+  entry.routine = routine;
+  entry.flag = flag;
+  entry.identifier = identifier;
+  entry.length = length;
+  const long kept = length < 0 ? 0 : (length > HXHOST_TEXT_MAX ? HXHOST_TEXT_MAX : length);
+  if (kept > 0) std::memcpy(entry.text, text, static_cast<size_t>(kept));
+  entry.text[kept] = '\0';
+  entry.end_word_length = end_word_length;
+  const long word_kept = end_word_length < 0 ? 0 : (end_word_length > 31 ? 31 : end_word_length);
+  if (word_kept > 0) std::memcpy(entry.end_word, end_word, static_cast<size_t>(word_kept));
+  entry.end_word[word_kept] = '\0';
+  s.log.push_back(entry);
+  if (!s.quiet) {
+    long shown = kept;
+    while (shown > 0 && entry.text[shown - 1] == ' ') --shown;
+    std::fprintf(stderr, "%s [%d] %.*s\n", entry.end_word, identifier, static_cast<int>(shown),
+                 entry.text);
+  }
+}
+
+}  // namespace hxhost
+
+using hxhost::State;
+using hxhost::state;
+
+extern "C" {
+
+HX_API void hxhost_reset(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  hxhost::load_defaults(s);
+}
+
+HX_API void hxhost_set_quiet(int quiet) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.quiet = quiet != 0;
+}
+
+HX_API size_t hxhost_log_count(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  return s.log.size();
+}
+
+HX_API int hxhost_log_entry(size_t index, hxhost_entry *entry) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  if (entry == nullptr || index >= s.log.size()) return -1;
+  *entry = s.log[index];
+  return 0;
+}
+
+HX_API void hxhost_log_clear(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.log.clear();
+  s.gtunts_calls = 0;
+}
+
+HX_API long hxhost_gtunts_calls(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  return s.gtunts_calls;
+}
+
+}  // extern "C"

@@ -1,0 +1,54 @@
+// Shared state of the embedded host: the model's units, registered strings
+// and vectors, and the message log.  Every access holds the state's lock.
+#ifndef HX_STATE_HPP
+#define HX_STATE_HPP
+
+#include <array>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "HxHost.h"
+
+namespace hxhost {
+
+struct VectorKey {
+  std::string kind;
+  std::vector<int32_t> ids;
+  bool operator<(const VectorKey &other) const {
+    return std::tie(kind, ids) < std::tie(other.kind, other.ids);
+  }
+};
+
+struct State {
+  std::mutex lock;
+  bool has_units = true;
+  char codes[8] = {'S', '_', 'M', '_', 'N', '_', 'K', 'G'};
+  double scales[4] = {1.0, 1.0, 1.0, 1.0};
+  std::string output_name = "lynx";
+  std::map<int32_t, std::string> strings;
+  std::map<VectorKey, std::array<double, 3>> vectors;
+  bool quiet = false;
+  std::vector<hxhost_entry> log;
+  long gtunts_calls = 0;
+};
+
+// The host's state, set up from the environment on first use.
+State &state();
+
+// Sets the defaults and reads the environment again; the lock is held.
+void load_defaults(State &s);
+
+// Parses "S_,MM,N_,KG" into codes and scales; false when malformed.
+bool parse_model_units(const char *text, char codes[8], double scales[4]);
+
+// Appends a message to the log and, unless quiet, writes it to standard
+// error as one line; the lock is held.
+void log_message(State &s, hxhost_routine routine, int32_t flag, const char *text, long length,
+                 int32_t identifier, const char *end_word, long end_word_length);
+
+}  // namespace hxhost
+
+#endif  // HX_STATE_HPP

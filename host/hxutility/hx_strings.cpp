@@ -1,0 +1,116 @@
+// Host strings, the output name, solver vectors and the meaningful length
+// of a text.
+#include <cstring>
+
+#include "hx_state.hpp"
+
+using hxhost::State;
+using hxhost::state;
+
+namespace {
+
+// Copies source into a blank-padded text of length characters.
+void fill_text(char *text, long length, const std::string &source) {
+  if (length <= 0) return;
+  const size_t n =
+      source.size() < static_cast<size_t>(length) ? source.size() : static_cast<size_t>(length);
+  std::memcpy(text, source.data(), n);
+  std::memset(text + n, ' ', static_cast<size_t>(length) - n);
+}
+
+std::string upper(const char *text, long length) {
+  std::string out;
+  for (long i = 0; i < length; ++i) {
+    const char c = text[i];
+    out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+extern "C" {
+
+HX_API void GTOUT(char *text, hx_textlen text_length) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  fill_text(text, static_cast<long>(text_length), s.output_name);
+}
+
+HX_API void GTSTRG(const int32_t *identifier, char *text, hx_textlen text_length, int32_t *count,
+                   hx_logical *last) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  const long length = static_cast<long>(text_length);
+  const auto found = s.strings.find(*identifier);
+  const std::string value = found != s.strings.end() ? found->second : std::string();
+  fill_text(text, length, value);
+  long n = static_cast<long>(value.size());
+  if (n > length) n = length < 0 ? 0 : length;
+  while (n > 0 && value[static_cast<size_t>(n - 1)] == ' ') --n;
+  *count = static_cast<int32_t>(n);
+  if (last != nullptr) *last = found != s.strings.end() ? 0 : -1;
+}
+
+HX_API int32_t NCHARS(const char *text, hx_textlen text_length) {
+  for (long i = static_cast<long>(text_length); i > 0; --i) {
+    if (text[i - 1] != ' ') return static_cast<int32_t>(i);
+  }
+  return 0;
+}
+
+HX_API void SYSARY(const char *kind, hx_textlen kind_length, const int32_t *ids,
+                   const int32_t *nids, double *values, int32_t *count, hx_logical *error_flag) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  const long kind_chars = static_cast<long>(kind_length);
+  hxhost_entry entry{};
+  entry.routine = HXHOST_SYSARY;
+  entry.length = kind_chars;
+  const long kept =
+      kind_chars < 0 ? 0 : (kind_chars > HXHOST_TEXT_MAX ? HXHOST_TEXT_MAX : kind_chars);
+  if (kept > 0) std::memcpy(entry.text, kind, static_cast<size_t>(kept));
+  entry.nids = *nids;
+  hxhost::VectorKey key{upper(kind, kind_chars), {}};
+  for (int32_t i = 0; i < *nids && i < 8; ++i) {
+    entry.ids[i] = ids[i];
+    key.ids.push_back(ids[i]);
+  }
+  s.log.push_back(entry);
+
+  const auto found = s.vectors.find(key);
+  if (found == s.vectors.end()) {
+    values[0] = values[1] = values[2] = 0.0;
+    *count = 0;
+    *error_flag = -1;
+    return;
+  }
+  values[0] = found->second[0];
+  values[1] = found->second[1];
+  values[2] = found->second[2];
+  *count = 3;
+  *error_flag = 0;
+}
+
+HX_API void hxhost_set_output_name(const char *name) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.output_name = name != nullptr ? std::string(name).substr(0, 80) : "lynx";
+}
+
+HX_API void hxhost_set_string(int32_t identifier, const char *text) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.strings[identifier] = text != nullptr ? text : "";
+}
+
+HX_API void hxhost_set_vector(const char *kind, const int32_t *ids, const double *values) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  hxhost::VectorKey key{upper(kind, static_cast<long>(std::strlen(kind))),
+                        {ids[0], ids[1], ids[2]}};
+  s.vectors[key] = {values[0], values[1], values[2]};
+}
+
+}  // extern "C"

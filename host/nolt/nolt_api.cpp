@@ -1,0 +1,168 @@
+// The reader's interface: property files opened into handles, and the two
+// look-ups that lynxUtility calls.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <sstream>
+
+#include "nolt_host.h"
+#include "nolt_reader.hpp"
+
+namespace {
+
+// The value buffer of rto_read_quoted_string is 12 bytes, and its size is
+// not passed: values are cut to 11 characters and a terminator.
+constexpr size_t kValueBuffer = 12;
+
+struct Registry {
+  std::mutex lock;
+  std::map<intptr_t, std::shared_ptr<const nolt::PropertyFile>> files;
+  intptr_t next = 1;
+  intptr_t current = 0;
+  std::set<std::string> cut_reported;
+};
+
+Registry &registry() {
+  static Registry *instance = new Registry;
+  return *instance;
+}
+
+std::shared_ptr<const nolt::PropertyFile> lookup(intptr_t handle) {
+  Registry &r = registry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  const auto found = r.files.find(handle);
+  return found != r.files.end() ? found->second : nullptr;
+}
+
+void give_error(const std::string &message, char *error, size_t error_size) {
+  std::fprintf(stderr, "nolt: %s\n", message.c_str());
+  if (error != nullptr && error_size > 0) {
+    const size_t n = message.size() < error_size - 1 ? message.size() : error_size - 1;
+    std::memcpy(error, message.data(), n);
+    error[n] = '\0';
+  }
+}
+
+intptr_t add_file(const std::string &name, const std::string &text, char *error,
+                  size_t error_size) {
+  auto file = std::make_shared<nolt::PropertyFile>();
+  std::string reason;
+  if (!nolt::parse(name, text, *file, reason)) {
+    give_error(reason, error, error_size);
+    return 0;
+  }
+  Registry &r = registry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  const intptr_t handle = r.next++;
+  r.files[handle] = std::move(file);
+  r.current = handle;
+  return handle;
+}
+
+std::string text_of(const char *chars, intptr_t length, const int32_t *meaningful) {
+  long n = static_cast<long>(length);
+  if (meaningful != nullptr && *meaningful >= 0 && *meaningful < n) n = *meaningful;
+  if (n < 0) n = 0;
+  std::string s(chars, static_cast<size_t>(n));
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+extern "C" {
+
+NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size) {
+  if (path == nullptr) {
+    give_error("no property file named", error, error_size);
+    return 0;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    give_error(std::string("cannot open property file '") + path + "': " + std::strerror(errno),
+               error, error_size);
+    return 0;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) {
+    give_error(std::string("cannot read property file '") + path + "'", error, error_size);
+    return 0;
+  }
+  return add_file(path, text.str(), error, error_size);
+}
+
+NOLT_API intptr_t nolt_open_text(const char *name, const char *text, size_t text_size, char *error,
+                                 size_t error_size) {
+  return add_file(name != nullptr ? name : "(text)", std::string(text, text_size), error,
+                  error_size);
+}
+
+NOLT_API int nolt_select(intptr_t handle) {
+  Registry &r = registry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  if (r.files.count(handle) == 0) return -1;
+  r.current = handle;
+  return 0;
+}
+
+NOLT_API void nolt_close(intptr_t handle) {
+  Registry &r = registry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  r.files.erase(handle);
+  if (r.current == handle) r.current = 0;
+}
+
+NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block, const char *key,
+                                        char *value) {
+  const auto file = lookup(source);
+  if (file == nullptr) return 0;
+  const std::string *found = file->find(block, key);
+  if (found == nullptr) return 0;
+  size_t n = found->size();
+  if (n > kValueBuffer - 1) {
+    n = kValueBuffer - 1;
+    Registry &r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    const std::string where = file->name + " [" + nolt::upper(block) + "] " + nolt::upper(key);
+    if (r.cut_reported.insert(where).second) {
+      std::fprintf(stderr, "nolt: %s: value '%s' cut to %zu characters\n", where.c_str(),
+                   found->c_str(), kValueBuffer - 1);
+    }
+  }
+  std::memcpy(value, found->data(), n);
+  value[n] = '\0';
+  return 1;
+}
+
+NOLT_API void RTO_READ_QUOTED_STRING_F2C(const char *block, intptr_t block_length,
+                                         const int32_t *block_chars, const char *key,
+                                         intptr_t key_length, const int32_t *key_chars, char *value,
+                                         intptr_t value_length, int32_t *error, int32_t *found) {
+  intptr_t current;
+  {
+    Registry &r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    current = r.current;
+  }
+  const auto file = lookup(current);
+  const std::string *entry = file != nullptr ? file->find(text_of(block, block_length, block_chars),
+                                                          text_of(key, key_length, key_chars))
+                                             : nullptr;
+  *error = file != nullptr ? 0 : -1;
+  *found = entry != nullptr ? 1 : 0;
+  if (entry == nullptr) return;
+  const long length = static_cast<long>(value_length);
+  if (length <= 0) return;
+  const size_t n =
+      entry->size() < static_cast<size_t>(length) ? entry->size() : static_cast<size_t>(length);
+  std::memcpy(value, entry->data(), n);
+  std::memset(value + n, ' ', static_cast<size_t>(length) - n);
+}
+
+}  // extern "C"

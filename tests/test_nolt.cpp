@@ -1,0 +1,130 @@
+// The embedded property-file reader: syntax, look-ups, and clear errors on
+// files it cannot read.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "nolt_host.h"
+
+namespace {
+
+intptr_t open_text(const std::string &text, std::string *error = nullptr) {
+  char buffer[256] = "";
+  const intptr_t handle =
+      nolt_open_text("units.tir", text.data(), text.size(), buffer, sizeof buffer);
+  if (error != nullptr) *error = buffer;
+  return handle;
+}
+
+std::string read(intptr_t source, const char *block, const char *key, int32_t *found) {
+  char value[12];
+  std::memset(value, '#', sizeof value);
+  *found = rto_read_quoted_string(source, block, key, value);
+  return *found ? std::string(value) : std::string();
+}
+
+TEST(PropertyFile, ReadsQuotedAndPlainValuesAcrossCommentsCaseAndCrlf) {
+  const std::string text =
+      "$ tire property file\r\n"
+      "[MDI_HEADER]\r\n"
+      "FILE_TYPE = 'tir'   ! the type\r\n"
+      "\r\n"
+      "   [ Units ]   \r\n"
+      "  length = 'mm'  $ millimetre\r\n"
+      "FORCE='newton'\r\n"
+      "Mass = kg\r\n"
+      "TIME = 'a$b!c'\r\n"
+      "ANGLE = ''\r\n";
+  const intptr_t source = open_text(text);
+  ASSERT_NE(source, 0);
+  int32_t found = 0;
+  EXPECT_EQ(read(source, "UNITS", "LENGTH", &found), "mm");
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(read(source, "units", "force", &found), "newton");
+  EXPECT_EQ(read(source, "UNITS", "MASS", &found), "kg");
+  EXPECT_EQ(read(source, "UNITS", "TIME", &found), "a$b!c");
+  EXPECT_EQ(read(source, "UNITS", "ANGLE", &found), "");
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(read(source, "MDI_HEADER", "FILE_TYPE", &found), "tir");
+  read(source, "UNITS", "FILE_TYPE", &found);
+  EXPECT_EQ(found, 0);
+  read(source, "NOBLOCK", "LENGTH", &found);
+  EXPECT_EQ(found, 0);
+  nolt_close(source);
+  read(source, "UNITS", "LENGTH", &found);
+  EXPECT_EQ(found, 0);
+}
+
+TEST(PropertyFile, LongValuesAreCutToElevenCharactersInTheTwelveByteBuffer) {
+  const intptr_t source = open_text("[UNITS]\nFORCE = 'kpound_force_unit'\n");
+  ASSERT_NE(source, 0);
+  char buffer[16];
+  std::memset(buffer, '#', sizeof buffer);
+  EXPECT_NE(rto_read_quoted_string(source, "UNITS", "FORCE", buffer), 0);
+  EXPECT_STREQ(buffer, "kpound_forc");
+  EXPECT_EQ(buffer[12], '#');  // nothing written past the 12 bytes
+  nolt_close(source);
+}
+
+TEST(PropertyFile, FixedLengthLookupUsesTheCurrentFile) {
+  const intptr_t first = open_text("[UNITS]\nLENGTH = 'meter'\n");
+  const intptr_t second = open_text("[UNITS]\nLENGTH = 'mm'\n");
+  ASSERT_NE(first, 0);
+  ASSERT_NE(second, 0);
+  char value[12];
+  int32_t error = -7, found = -7;
+  const int32_t five = 5, six = 6;
+  RTO_READ_QUOTED_STRING_F2C("UNITS", 5, &five, "LENGTH", 6, &six, value, 12, &error, &found);
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(std::string(value, 12), "mm          ");
+  ASSERT_EQ(nolt_select(first), 0);
+  RTO_READ_QUOTED_STRING_F2C("UNITS", 5, &five, "LENGTH", 6, &six, value, 12, &error, &found);
+  EXPECT_EQ(std::string(value, 12), "meter       ");
+  const int32_t four = 4;
+  RTO_READ_QUOTED_STRING_F2C("UNITS", 5, &five, "MASS", 4, &four, value, 12, &error, &found);
+  EXPECT_EQ(found, 0);
+  EXPECT_EQ(std::string(value, 12), "meter       ");  // left as it was
+  EXPECT_EQ(nolt_select(12345), -1);
+  nolt_close(first);
+  nolt_close(second);
+}
+
+TEST(PropertyFile, MalformedLinesNameTheFileAndTheLine) {
+  struct Case {
+    const char *text;
+    const char *error;
+  } cases[] = {
+      {"[UNITS]\nLENGTH 'mm'\n", "units.tir:2: expected '[BLOCK]' or 'KEY = value'"},
+      {"[UNITS\n", "units.tir:1: block name not closed by ']'"},
+      {"[UNITS]\n\nLENGTH = 'mm\n", "units.tir:3: unterminated quoted value"},
+      {"[UNITS]\nLENGTH = 'mm' x\n", "units.tir:2: text after the closing quote"},
+      {"LENGTH = 'mm'\n", "units.tir:1: key 'LENGTH' outside any [BLOCK]"},
+      {"[UNITS]\n= 'mm'\n", "units.tir:2: missing key before '='"},
+      {"[]\n", "units.tir:1: empty block name"},
+  };
+  for (const Case &c : cases) {
+    std::string error;
+    EXPECT_EQ(open_text(c.text, &error), 0) << c.text;
+    EXPECT_EQ(error, c.error);
+  }
+}
+
+TEST(PropertyFile, MissingFileIsAClearErrorNotACrash) {
+  char error[256] = "";
+  EXPECT_EQ(nolt_open("/nonexistent/dir/tire.tir", error, sizeof error), 0);
+  EXPECT_NE(std::strstr(error, "/nonexistent/dir/tire.tir"), nullptr) << error;
+  EXPECT_EQ(nolt_open(nullptr, error, sizeof error), 0);
+  EXPECT_EQ(nolt_open("/nonexistent", nullptr, 0), 0);
+}
+
+TEST(PropertyFile, ReadsAFileFromDisk) {
+  char error[256] = "";
+  const intptr_t source = nolt_open(LYNX_TEST_DATA_DIR "/units_mm.tir", error, sizeof error);
+  ASSERT_NE(source, 0) << error;
+  int32_t found = 0;
+  EXPECT_EQ(read(source, "UNITS", "LENGTH", &found), "mm");
+  nolt_close(source);
+}
+
+}  // namespace

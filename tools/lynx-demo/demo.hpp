@@ -1,0 +1,23 @@
+// lynx-demo: the library's main road, run on the embedded host.
+#ifndef LYNX_DEMO_HPP
+#define LYNX_DEMO_HPP
+
+#include <cstdio>
+
+namespace demo {
+
+// Exit status of a usage error.
+inline constexpr int kUsageError = 2;
+
+// Prints the usage text to out.
+void usage(std::FILE *out);
+
+// Prints, as a small table, the host's log entries from index first on.
+void print_reports(unsigned long first);
+
+// Units mode: argv holds the arguments after the program name.
+int run_units(int argc, char **argv);
+
+}  // namespace demo
+
+#endif  // LYNX_DEMO_HPP

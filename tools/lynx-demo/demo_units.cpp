@@ -1,0 +1,99 @@
+// Units mode: unit codes to factors, with the host's reports.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "HxHost.h"
+#include "demo.hpp"
+#include "lynx/units.h"
+
+namespace demo {
+
+namespace {
+
+const char *const kQuantityNames[5] = {"force", "mass", "length", "time", "angle"};
+
+// "FF,MM,LL,TT,AA" or "FFMMLLTTAA" into ten characters.
+bool parse_codes(const char *text, char codes[10]) {
+  std::string compact;
+  const size_t length = std::strlen(text);
+  if (length == 10 && std::strchr(text, ',') == nullptr) {
+    compact = text;
+  } else {
+    std::string field;
+    int fields = 0;
+    for (size_t i = 0; i <= length; ++i) {
+      if (i == length || text[i] == ',') {
+        if (field.size() != 2) return false;
+        compact += field;
+        field.clear();
+        ++fields;
+      } else {
+        field.push_back(text[i]);
+      }
+    }
+    if (fields != 5) return false;
+  }
+  std::memcpy(codes, compact.data(), 10);
+  return true;
+}
+
+// The model's units as five codes in unit-set order (angle: radian).
+void model_codes(char codes[10]) {
+  hx_logical has_units = 0;
+  double scales[4];
+  char host[8];
+  GTUNTS(&has_units, scales, host, 2);
+  const int slot[4] = {2, 3, 1, 0};  // force, mass, length, time among time, length, force, mass
+  for (int q = 0; q < 4; ++q) {
+    codes[2 * q] = host[2 * slot[q]];
+    codes[2 * q + 1] = host[2 * slot[q] + 1];
+  }
+  codes[8] = 'R';
+  codes[9] = 'A';
+}
+
+}  // namespace
+
+int run_units(int argc, char **argv) {
+  const char *codes_arg = nullptr;
+  for (int i = 0; i < argc; ++i) {
+    const bool has_value = i + 1 < argc;
+    if (std::strcmp(argv[i], "--codes") == 0 && has_value) {
+      codes_arg = argv[++i];
+    } else if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
+      if (hxhost_set_model_units(argv[++i]) != 0) {
+        std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n",
+                     argv[i]);
+        return kUsageError;
+      }
+    } else {
+      std::fprintf(stderr, "lynx-demo: unknown argument '%s'\n", argv[i]);
+      usage(stderr);
+      return kUsageError;
+    }
+  }
+
+  char codes[10];
+  if (codes_arg != nullptr) {
+    if (!parse_codes(codes_arg, codes)) {
+      std::fprintf(stderr, "lynx-demo: --codes '%s': expected five 2-character codes\n", codes_arg);
+      return kUsageError;
+    }
+  } else {
+    model_codes(codes);
+  }
+
+  const size_t first = hxhost_log_count();
+  double factors[5];
+  KXCONV(codes, 10, factors);
+
+  std::printf("unit factors (one unit in newton, kilogram, metre, second, radian):\n");
+  for (int q = 0; q < 5; ++q) {
+    std::printf("  %-6s  %.2s  %.17g\n", kQuantityNames[q], codes + 2 * q, factors[q]);
+  }
+  print_reports(first);
+  return 0;
+}
+
+}  // namespace demo

@@ -1,0 +1,56 @@
+// lynx-demo: runs the library's main road on the embedded host.
+#include <cstring>
+
+#include "HxHost.h"
+#include "demo.hpp"
+
+namespace demo {
+
+void usage(std::FILE *out) {
+  std::fprintf(out,
+               "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
+               "\n"
+               "  --codes CODES          five unit codes, force, mass, length, time, angle,\n"
+               "                         as FF,MM,LL,TT,AA or 10 characters (default: the\n"
+               "                         model's units)\n"
+               "  --model-units T,L,F,M  the model's units as codes in the host's order time,\n"
+               "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
+               "                         S_,M_,N_,KG)\n"
+               "  --help                 this text\n");
+}
+
+void print_reports(unsigned long first) {
+  const size_t count = hxhost_log_count();
+  if (count <= first) {
+    std::printf("host reports: none\n");
+    return;
+  }
+  std::printf("host reports:\n");
+  std::printf("  %-8s %-6s %-10s %s\n", "routine", "end", "identifier", "text");
+  for (size_t i = first; i < count; ++i) {
+    hxhost_entry e;
+    if (hxhost_log_entry(i, &e) != 0) break;
+    const char *routine = e.routine == HXHOST_ERRMES     ? "ERRMES"
+                          : e.routine == HXHOST_C_ERRMES ? "c_errmes"
+                          : e.routine == HXHOST_C_USRMES ? "c_usrmes"
+                                                         : "SYSARY";
+    long shown = e.length < HXHOST_TEXT_MAX ? e.length : HXHOST_TEXT_MAX;
+    while (shown > 0 && e.text[shown - 1] == ' ') --shown;
+    std::printf("  %-8s %-6s %-10d '%.*s'\n", routine, e.end_word, e.identifier,
+                static_cast<int>(shown), e.text);
+  }
+}
+
+}  // namespace demo
+
+int main(int argc, char **argv) {
+  // The demo prints the host's reports itself.
+  hxhost_set_quiet(1);
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      demo::usage(stdout);
+      return 0;
+    }
+  }
+  return demo::run_units(argc - 1, argv + 1);
+}
