@@ -25,11 +25,17 @@ endforeach()
 
 set(_map "/* Generated from src/exports.txt: do not edit. */\n{\n  global:\n")
 set(_inc "/* Generated from src/exports.txt: do not edit. */\n")
+set(_def "; Generated from src/exports.txt: do not edit.\nLIBRARY lynxUtility\nEXPORTS\n")
 foreach(_name IN LISTS LYNX_EXPORTED_NAMES)
   string(APPEND _map "    ${_name};\n")
   string(APPEND _inc "\"${_name}\",\n")
+  string(APPEND _def "    ${_name}\n")
 endforeach()
 string(APPEND _map "  local:\n    *;\n};\n")
+
+# The Windows export definitions of the 64-bit library.
+set(LYNX_WINDOWS_DEF ${PROJECT_BINARY_DIR}/generated/lynxUtility.def)
+file(CONFIGURE OUTPUT ${LYNX_WINDOWS_DEF} CONTENT "${_def}")
 
 set(LYNX_VERSION_SCRIPT ${PROJECT_BINARY_DIR}/generated/lynxUtility.map)
 file(CONFIGURE OUTPUT ${LYNX_VERSION_SCRIPT} CONTENT "${_map}")

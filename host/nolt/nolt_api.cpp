@@ -2,6 +2,7 @@
 // look-ups that lynxUtility calls.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -39,8 +40,14 @@ std::shared_ptr<const nolt::PropertyFile> lookup(intptr_t handle) {
   return found != r.files.end() ? found->second : nullptr;
 }
 
+// The reader's remarks go to standard error unless LYNX_HOST_QUIET=1.
+bool quiet() {
+  const char *value = std::getenv("LYNX_HOST_QUIET");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 void give_error(const std::string &message, char *error, size_t error_size) {
-  std::fprintf(stderr, "nolt: %s\n", message.c_str());
+  if (!quiet()) std::fprintf(stderr, "nolt: %s\n", message.c_str());
   if (error != nullptr && error_size > 0) {
     const size_t n = message.size() < error_size - 1 ? message.size() : error_size - 1;
     std::memcpy(error, message.data(), n);
@@ -130,7 +137,7 @@ NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block, cons
     Registry &r = registry();
     std::lock_guard<std::mutex> guard(r.lock);
     const std::string where = file->name + " [" + nolt::upper(block) + "] " + nolt::upper(key);
-    if (r.cut_reported.insert(where).second) {
+    if (r.cut_reported.insert(where).second && !quiet()) {
       std::fprintf(stderr, "nolt: %s: value '%s' cut to %zu characters\n", where.c_str(),
                    found->c_str(), kValueBuffer - 1);
     }
