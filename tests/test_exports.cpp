@@ -94,7 +94,10 @@ TEST(HostLink, HostLibrariesAreLinkedByNameAndCalledBySymbol) {
   const DynamicTable table = read_dynamic_table(LYNX_LIBRARY_FILE);
   EXPECT_NE(std::find(table.needed.begin(), table.needed.end(), "libHxUtility.so"),
             table.needed.end());
-  for (const char *routine : {"GTUNTS", "ERRMES"}) {
+  EXPECT_NE(std::find(table.needed.begin(), table.needed.end(), "libnolt.so"),
+            table.needed.end());
+  for (const char *routine : {"GTUNTS", "ERRMES", "c_errmes", "rto_read_quoted_string",
+                              "RTO_READ_QUOTED_STRING_F2C"}) {
     EXPECT_TRUE(table.undefined.count(routine)) << routine << " is not taken from the host";
   }
   // The host routines are the host's: the library defines none of them.

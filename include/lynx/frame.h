@@ -1,4 +1,5 @@
-/* lynxUtility: calling convention, text helpers and messages. */
+/* lynxUtility: calling convention, text helpers, messages, host strings and
+ * the environment. */
 #ifndef LYNX_FRAME_H
 #define LYNX_FRAME_H
 
@@ -10,6 +11,45 @@ LYNX_BEGIN_DECLS
  * `text`, in place.  Every other byte is left as it is; a length of 0 or
  * less changes nothing. */
 LYNX_API void UPCASE(char *text, lynx_textlen length);
+
+/* Inserts the meaningful part of `insert` into `message` at its first "$",
+ * which the insert replaces.  The message is rebuilt as its characters
+ * before the "$", then at most limit - K + 1 characters of the insert (K:
+ * position of the "$"), then the message's characters after the "$", so
+ * that the meaningful result never runs past `*limit` characters; it is
+ * written back over the message's whole length, cut or blank-filled.  A
+ * message without "$", or whose "$" stands at or beyond the limit, is left
+ * unchanged.  Message and insert must not overlap. */
+LYNX_API void KX_BUILD_MES(char *message, lynx_textlen message_length, const int32_t *limit,
+                           const char *insert, lynx_textlen insert_length);
+
+/* Sends `message` to the host as an informational message (c_usrmes with
+ * flag 1, identifier 0 and "INFO_NOPAD") and returns the host's result. */
+LYNX_API int32_t kx_msg_to_all(const char *message);
+
+/* The first blank-delimited word of the host's 80-character output name
+ * (GTOUT), moved to the start of `buffer` (80 bytes) and NUL-terminated;
+ * returns its length (at most 79).  An all-blank name leaves two blanks and
+ * a NUL in the buffer and returns 0. */
+LYNX_API int32_t kx_gtout(char *buffer);
+
+/* The host string held under `identifier` (GTSTRG), at most 256 characters,
+ * NUL-terminated after `*count` characters in `buffer` (at least 257 bytes).
+ * A count outside 0..256 from the host is clamped into that range, in
+ * `*count` as well.  `last` is handed to GTSTRG unread. */
+LYNX_API void kx_gtstrg(int32_t identifier, char *buffer, int32_t *count, lynx_logical *last);
+
+/* Reads the environment variable named by the NUL-terminated `name` (cut at
+ * its first blank; `name_length` is not used) into the fixed-length text
+ * `value` of `value_length` characters: the value cut or blank-filled to
+ * that length, all blanks when the variable is not set.  A value length of
+ * 0 or less leaves the value untouched. */
+LYNX_API void C_GETENV(const char *name, lynx_textlen name_length, char *value,
+                       lynx_textlen value_length);
+
+/* C_GETENV under a second name. */
+LYNX_API void ORB_GETENV(const char *name, lynx_textlen name_length, char *value,
+                         lynx_textlen value_length);
 
 LYNX_END_DECLS
 

@@ -15,6 +15,62 @@ LYNX_BEGIN_DECLS
  * word "STOP" and leaves 1.0 in its slot.  The passed length is not used. */
 LYNX_API void KXCONV(char *codes, lynx_textlen codes_length, double *factors);
 
+/* Unit-set conversion.  Five unit names (force, mass, length, time, angle)
+ * are mapped to unit codes by the unit-name table; unit_factors[i] receives
+ * the factor of name i in its base unit, model_factors[i] that factor
+ * divided by the model's scale of the quantity (1.0 for angle), so that a
+ * value in the named unit times model_factors[i] is in the model's unit.
+ * A blank name takes the model's unit ("WARN", identifier 900); an
+ * unrecognised name is reported ("STOP", identifier 900), and KXCONV, given
+ * two blanks for it, reports that code too and leaves its unit factor 1.0
+ * (its model factor is then 1.0 divided by the model's scale).  The caller's names
+ * are not changed. */
+
+/* names: five 12-character names laid end to end (60 characters); the
+ * passed length is not used. */
+LYNX_API void KXUNFN(const char *names, lynx_textlen names_length, double *model_factors,
+                     double *unit_factors);
+
+/* The same for five separate texts; each name is the first min(length, 12)
+ * characters of its text (a negative length counts as an empty name). */
+LYNX_API void KXUNFN_F2C(const char *force, lynx_textlen force_length, const char *mass,
+                         lynx_textlen mass_length, const char *length, lynx_textlen length_length,
+                         const char *time, lynx_textlen time_length, const char *angle,
+                         lynx_textlen angle_length, double *model_factors, double *unit_factors);
+
+/* The same for five NUL-terminated strings. */
+LYNX_API void kx_kxunfn(const char *force, const char *mass, const char *length, const char *time,
+                        const char *angle, double *model_factors, double *unit_factors);
+
+/* Property-file units.  Reads the keys FORCE, MASS, LENGTH, TIME and ANGLE
+ * of block UNITS through the property-file reader (source is handed to it
+ * unread); a missing key is reported with "WARN" under the caller's
+ * identifier and replaced by its default (newton, kg, meter, second,
+ * radian).  The five names are then converted as by KXUNFN_F2C. */
+LYNX_API void kx_read_file_units(intptr_t source, int32_t identifier, double *model_factors,
+                                 double *unit_factors);
+
+/* Reads the five unit names of block UNITS of the reader's current file into
+ * unit_names, 12 characters each, blank-padded, whatever length is passed.
+ * A missing key is reported with "STOP" under *identifier and its element
+ * is left as it was. */
+LYNX_API void ATRTOU(const int32_t *identifier, char *unit_names, lynx_textlen unit_names_length);
+
+/* The model's scale factors: one model unit of time, mass, length or force
+ * in second, kilogram, metre or newton, as the host reports it.  Without a
+ * UNITS statement in the dataset: a "STOP" report (identifier 0) and 1.0. */
+LYNX_API double GET_TIME_CONV(void);
+LYNX_API double GET_MASS_CONV(void);
+LYNX_API double GET_LENGTH_CONV(void);
+LYNX_API double GET_FORCE_CONV(void);
+
+/* Unit mapping alone: five 12-character names (60 characters) to five
+ * 2-character codes (10 characters), by the unit-name table, with the
+ * reports of KXUNFN.  The slot of an unrecognised name keeps the caller's
+ * content; both passed lengths are not used. */
+LYNX_API void KXUNMP(const char *names, lynx_textlen names_length, char *codes,
+                     lynx_textlen codes_length);
+
 LYNX_END_DECLS
 
 #endif /* LYNX_UNITS_H */

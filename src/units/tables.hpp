@@ -36,33 +36,38 @@ struct QuantityFacts {
   const char *default_name;
   const char *default_warning;
   text::Text key_missing;
+  // Model-unit query: the report when the dataset has no UNITS statement
+  // (empty for angle, which has no query).
+  text::Text no_units_statement;
 };
 
 inline constexpr QuantityFacts kQuantityFacts[kQuantities] = {
     {2, nullptr, text::literal("KXCONV: Program Fault Unknown force units:"),
      text::literal(" Undefined -> Force Units Set to Model Units"),
      text::literal(" Unrecognized Type of Force Units"), text::literal("FORCE"), "newton",
-     "Force units undefined : Using newtons",
-     text::literal("TIRE PROP FILE FORCE UNITS UNDEFINED")},
+     "Force units undefined : Using newtons", text::literal("TIRE PROP FILE FORCE UNITS UNDEFINED"),
+     text::literal("get_force_conv: no UNITS statement in dataset.")},
     {3, nullptr, text::literal("KXCONV: Program Fault Unknown mass units:"),
      text::literal(" Undefined -> Mass Units Set to Model Units"),
      text::literal(" Unrecognized Type of Mass Units"), text::literal("MASS"), "kg",
-     "Mass units undefined : Using kilograms",
-     text::literal("TIRE PROP FILE MASS UNITS UNDEFINED")},
+     "Mass units undefined : Using kilograms", text::literal("TIRE PROP FILE MASS UNITS UNDEFINED"),
+     text::literal("get_mass_conv: no UNITS statement in dataset.")},
     {1, nullptr, text::literal("KXCONV: Program Fault Unknown length units:"),
      text::literal(" Undefined -> Length Units Set to Model Units"),
      text::literal(" Unrecognized Type of Length Units"), text::literal("LENGTH"), "meter",
      "Length units undefined : Using meters",
-     text::literal("TIRE PROP FILE LENGTH UNITS UNDEFINED")},
+     text::literal("TIRE PROP FILE LENGTH UNITS UNDEFINED"),
+     text::literal("get_length_conv: no UNITS statement in dataset.")},
     {0, nullptr, text::literal("KXCONV: Program Fault Unknown time units:"),
      text::literal(" Undefined -> Time Units Set to Model Units"),
      text::literal(" Unrecognized Type of Time Units"), text::literal("TIME"), "second",
-     "Time units undefined : Using seconds", text::literal("TIRE PROP FILE TIME UNITS UNDEFINED")},
+     "Time units undefined : Using seconds", text::literal("TIRE PROP FILE TIME UNITS UNDEFINED"),
+     text::literal("get_time_conv: no UNITS statement in dataset.")},
     {-1, "RA", text::literal("KXCONV: Program Fault Unknown angle units:"),
      text::literal(" Undefined -> Angle Units Set to Model Units"),
      text::literal(" Unrecognized Type of Angle Units"), text::literal("ANGLE"), "radian",
-     "Angle units undefined : Using radians",
-     text::literal("TIRE PROP FILE ANGLE UNITS UNDEFINED")},
+     "Angle units undefined : Using radians", text::literal("TIRE PROP FILE ANGLE UNITS UNDEFINED"),
+     text::literal("")},
 };
 
 // The block of a property file that holds the units.

@@ -18,6 +18,10 @@ void print_reports(unsigned long first);
 // Units mode: argv holds the arguments after the program name.
 int run_units(int argc, char **argv);
 
+// Property-file mode: argv holds the arguments after the program name, one
+// of them the property file.
+int run_file(int argc, char **argv);
+
 }  // namespace demo
 
 #endif  // LYNX_DEMO_HPP

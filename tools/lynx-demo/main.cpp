@@ -3,19 +3,30 @@
 
 #include "HxHost.h"
 #include "demo.hpp"
+#include "lynx/version.h"
 
 namespace demo {
 
 void usage(std::FILE *out) {
   std::fprintf(out,
                "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
+               "       lynx-demo PROPERTY_FILE [--model-units T,L,F,M]\n"
+               "       lynx-demo --version\n"
                "\n"
+               "The first form turns five unit codes into factors; the second reads the\n"
+               "UNITS block of a tire property file as a tire model does and prints the\n"
+               "names read, the unit factors and the model factors.\n"
+               "\n"
+               "  PROPERTY_FILE          a tire property file with a [UNITS] block (keys\n"
+               "                         FORCE, MASS, LENGTH, TIME, ANGLE)\n"
                "  --codes CODES          five unit codes, force, mass, length, time, angle,\n"
                "                         as FF,MM,LL,TT,AA or 10 characters (default: the\n"
                "                         model's units)\n"
                "  --model-units T,L,F,M  the model's units as codes in the host's order time,\n"
                "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
                "                         S_,M_,N_,KG)\n"
+               "  --version              the library's identification lines and release\n"
+               "                         version\n"
                "  --help                 this text\n");
 }
 
@@ -50,6 +61,21 @@ int main(int argc, char **argv) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       demo::usage(stdout);
       return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      // The library prints its identification lines itself.
+      const char *release = lynxUtility_version();
+      std::printf("lynxUtility %s\n", release);
+      return 0;
+    }
+  }
+  // An argument that is neither an option nor an option's value names a
+  // property file.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--codes") == 0 || std::strcmp(argv[i], "--model-units") == 0) {
+      ++i;
+    } else if (argv[i][0] != '-') {
+      return demo::run_file(argc - 1, argv + 1);
     }
   }
   return demo::run_units(argc - 1, argv + 1);

@@ -1,0 +1,106 @@
+// Dot products and lengths.
+//
+// Sums of up to seven terms are added strictly left to right.  Longer sums
+// are split into partial sums, term i going to partial sum i mod m, and the
+// partial sums are then added pairwise in a fixed tree: m = 4 below 32 terms
+// and m = 16 from 32 terms on.  The order depends on the count alone, never
+// on the processor, so a result is reproducible everywhere; the partial sums
+// let the compiler keep them in vector registers.  As a sum started from
+// 0.0, a zero result is +0.0.
+//
+// Squares and products are not scaled: a sum overflows to +infinity or
+// underflows to zero exactly where its terms do.
+
+#include <cmath>
+
+#include "algebra/clones.hpp"
+#include "algebra/unroll.hpp"
+#include "algebra/vector_kernels.hpp"
+#include "lynx/vectors.h"
+
+namespace {
+
+constexpr int32_t kLanes = 16;
+
+// The sum of a(i) b(i) for 8 to 31 terms, in four partial sums.
+double medium_dot(const double *a, const double *b, int32_t n) {
+  double s0 = a[0] * b[0], s1 = a[1] * b[1], s2 = a[2] * b[2], s3 = a[3] * b[3];
+  int32_t i = 4;
+  for (; n - i >= 4; i += 4) {
+    s0 += a[i] * b[i];
+    s1 += a[i + 1] * b[i + 1];
+    s2 += a[i + 2] * b[i + 2];
+    s3 += a[i + 3] * b[i + 3];
+  }
+  if (i < n) s0 += a[i] * b[i];
+  if (i + 1 < n) s1 += a[i + 1] * b[i + 1];
+  if (i + 2 < n) s2 += a[i + 2] * b[i + 2];
+  return 0.0 + ((s0 + s1) + (s2 + s3));
+}
+
+// The sum of a(i) b(i) for 32 terms or more, in kLanes partial sums.
+LYNX_VECTOR_CLONES double long_dot(const double *a, const double *b, int32_t n) {
+  double part[kLanes];
+  LYNX_UNROLL(16)
+  for (int32_t k = 0; k < kLanes; ++k) part[k] = a[k] * b[k];
+  int32_t i = kLanes;
+  for (; n - i >= kLanes; i += kLanes) {
+    LYNX_UNROLL(16)
+    for (int32_t k = 0; k < kLanes; ++k) part[k] += a[i + k] * b[i + k];
+  }
+  const int32_t rest = n - i;
+  LYNX_UNROLL(16)
+  for (int32_t k = 0; k < kLanes - 1; ++k) {
+    if (k < rest) part[k] += a[i + k] * b[i + k];
+  }
+  LYNX_UNROLL(8)
+  for (int32_t k = 0; k < 8; ++k) part[k] += part[k + 8];
+  LYNX_UNROLL(4)
+  for (int32_t k = 0; k < 4; ++k) part[k] += part[k + 4];
+  return 0.0 + ((part[0] + part[2]) + (part[1] + part[3]));
+}
+
+double sum_of_products(const double *a, const double *b, int32_t n) {
+  return n < 2 * kLanes ? medium_dot(a, b, n) : long_dot(a, b, n);
+}
+
+}  // namespace
+
+namespace lynx::algebra {
+
+double dot(const double *a, const double *b, int32_t n) {
+  if (n > kOrderedTerms) return sum_of_products(a, b, n);
+  double sum = 0.0;
+  for (int32_t i = 0; i < n; ++i) sum += a[i] * b[i];
+  return sum;
+}
+
+double magnitude(const double *a, int32_t n) {
+  double sum = a[0] * a[0];
+  if (n < 2) return std::sqrt(sum);
+  if (n > kOrderedTerms) return std::sqrt(sum_of_products(a, a, n));
+  for (int32_t i = 1; i < n; ++i) sum += a[i] * a[i];
+  return std::sqrt(sum);
+}
+
+}  // namespace lynx::algebra
+
+extern "C" double KXV_DOT(const double *a, const double *b, const int32_t *n) {
+  return lynx::algebra::dot(a, b, *n);
+}
+
+// For three terms the sum starts with the first product, not with 0.0, so
+// a sum of negative zeros stays -0.0.
+extern "C" double FSDOT(const double *a, const double *b, const int32_t *n) {
+  const int32_t count = *n;
+  if (count == 3) return (a[0] * b[0] + a[1] * b[1]) + a[2] * b[2];
+  return lynx::algebra::dot(a, b, count);
+}
+
+extern "C" double KXV_MAGNTD(const double *a, const int32_t *n) {
+  return lynx::algebra::magnitude(a, *n);
+}
+
+extern "C" double VECLTH(const double *a) {
+  return std::sqrt((a[0] * a[0] + a[1] * a[1]) + a[2] * a[2]);
+}

@@ -1,0 +1,51 @@
+// The library's identification records and release version.
+//
+// Each record is a NUL-terminated text in the library image: the marker
+// "@(#)", "ORB ", a 13-character label ending in a colon, a blank and the
+// value.  The records are kept in the image even where nothing else would
+// need them (used), and lynxUtility_version prints them without the marker.
+#include "lynx/version.h"
+
+#include <cstdio>
+
+#include "lynx_build_facts.hpp"
+
+namespace {
+
+#if defined(__GNUC__)
+#define LYNX_KEEP __attribute__((used))
+#else
+#define LYNX_KEEP
+#endif
+
+// Length of the marker that stands in front of each record.
+constexpr int kMarkerLength = 4;
+
+LYNX_KEEP const char *const kRecords[] = {
+    LYNX_COMPILER_RECORDS "@(#)ORB Utility  lib: " LYNX_LIBRARY_NAME,
+    "@(#)ORB Compile   os: " LYNX_BUILD_OS,
+    "@(#)ORB Compile date: " LYNX_BUILD_DATE,
+    "@(#)ORB Compile  ver: " LYNX_BUILD_STAMP,
+    "@(#)ORB Release  ver: " LYNX_RELEASE_VERSION,
+};
+
+// The release version, once for each function.
+LYNX_KEEP const char kVersionOfReport[] = LYNX_RELEASE_VERSION;
+LYNX_KEEP const char kBuildVersion[] = LYNX_RELEASE_VERSION;
+
+}  // namespace
+
+extern "C" const char *lynxUtility_version(void) {
+  std::fputs("\n", stdout);
+  for (const char *record : kRecords) {
+    std::fputs("\n", stdout);
+    std::fputs(record + kMarkerLength, stdout);
+  }
+  std::fputs("\n", stdout);
+  std::fflush(stdout);
+  return kVersionOfReport;
+}
+
+extern "C" const char *lynxUtility_build_version(void) {
+  return kBuildVersion;
+}

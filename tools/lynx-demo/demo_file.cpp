@@ -1,0 +1,103 @@
+// Property-file mode: the units of a tire property file as a tire model
+// gets them, through kx_read_file_units, with the host's reports.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "HxHost.h"
+#include "demo.hpp"
+#include "lynx/units.h"
+#include "nolt_host.h"
+#include "units/tables.hpp"
+
+namespace demo {
+
+namespace {
+
+const char *const kQuantityNames[5] = {"force", "mass", "length", "time", "angle"};
+
+// Identifier of the element on whose behalf the demo reads the file.
+constexpr int32_t kIdentifier = 1;
+
+// Prints the model's units as the host reports them.
+void print_model_units() {
+  hx_logical has_units = 0;
+  double scales[4];
+  char codes[8];
+  GTUNTS(&has_units, scales, codes, 2);
+  std::printf("model units (time, length, force, mass): %.2s %.2s %.2s %.2s", codes, codes + 2,
+              codes + 4, codes + 6);
+  std::printf("  scales %.15g %.15g %.15g %.15g  UNITS statement: %s\n", scales[0], scales[1],
+              scales[2], scales[3], (has_units & 1) != 0 ? "yes" : "no");
+}
+
+}  // namespace
+
+int run_file(int argc, char **argv) {
+  const char *path = nullptr;
+  for (int i = 0; i < argc; ++i) {
+    const bool has_value = i + 1 < argc;
+    if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
+      if (hxhost_set_model_units(argv[++i]) != 0) {
+        std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n",
+                     argv[i]);
+        return kUsageError;
+      }
+    } else if (std::strcmp(argv[i], "--codes") == 0) {
+      std::fprintf(stderr, "lynx-demo: --codes does not go with a property file\n");
+      usage(stderr);
+      return kUsageError;
+    } else if (argv[i][0] == '-' || path != nullptr) {
+      std::fprintf(stderr, "lynx-demo: unexpected argument '%s'\n", argv[i]);
+      usage(stderr);
+      return kUsageError;
+    } else {
+      path = argv[i];
+    }
+  }
+
+  char error[512] = "";
+  const intptr_t source = nolt_open(path, error, sizeof error);
+  if (source == 0) return 1;  // the reader has said why on standard error
+
+  std::printf("property file: %s\n", path);
+  print_model_units();
+
+  // The names as the reader gives them, for the table; the library reads
+  // them again itself.
+  char names[5][12];
+  bool present[5];
+  for (int q = 0; q < 5; ++q) {
+    const lynx::units::QuantityFacts &facts = lynx::units::kQuantityFacts[q];
+    present[q] = rto_read_quoted_string(source, lynx::units::kUnitsBlock.chars, facts.key.chars,
+                                        names[q]) != 0;
+    names[q][11] = '\0';
+  }
+
+  const size_t first = hxhost_log_count();
+  double model_factors[5];
+  double unit_factors[5];
+  kx_read_file_units(source, kIdentifier, model_factors, unit_factors);
+
+  std::printf(
+      "units of block UNITS (a value in the file's unit times the model factor is in\n"
+      "the model's unit; the unit factor gives it in newton, kilogram, metre, second,\n"
+      "radian):\n");
+  std::printf("  %-8s %-8s %-15s %-22s %s\n", "quantity", "key", "name read", "unit factor",
+              "model factor");
+  for (int q = 0; q < 5; ++q) {
+    char shown[16];
+    if (present[q]) {
+      std::snprintf(shown, sizeof shown, "'%.11s'", names[q]);
+    } else {
+      std::snprintf(shown, sizeof shown, "(missing)");
+    }
+    std::printf("  %-8s %-8s %-15s %-22.15g %.15g\n", kQuantityNames[q],
+                lynx::units::kQuantityFacts[q].key.chars, shown, unit_factors[q], model_factors[q]);
+  }
+  print_reports(first);
+  nolt_close(source);
+  return 0;
+}
+
+}  // namespace demo
