@@ -9,12 +9,12 @@
 
 #include <cmath>
 
+#include "algebra/vector3.hpp"
 #include "algebra/vector_kernels.hpp"
 #include "lynx/vectors.h"
 
 namespace {
 
-constexpr double kNullMagnitude = 1.0e-29;
 constexpr double kCleanThreshold = 1.0e-13;
 
 }  // namespace
@@ -23,7 +23,7 @@ extern "C" void KXV_UNITV(double *y, const double *a, const int32_t *n, int32_t 
   *status = 0;
   const int32_t count = *n;
   const double m = lynx::algebra::magnitude(a, count);
-  if (m < kNullMagnitude) {
+  if (m < lynx::algebra::kNullMagnitude) {
     lynx::algebra::fill_zero(y, count);
     *status = -1;
     return;

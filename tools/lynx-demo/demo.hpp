@@ -22,6 +22,9 @@ int run_units(int argc, char **argv);
 // of them the property file.
 int run_file(int argc, char **argv);
 
+// Tire-axis mode: argv holds the arguments after "tire-axis".
+int run_tire_axis(int argc, char **argv);
+
 }  // namespace demo
 
 #endif  // LYNX_DEMO_HPP

@@ -12,6 +12,9 @@ void usage(std::FILE *out) {
                "usage: lynx-demo [--codes CODES] [--model-units T,L,F,M]\n"
                "       lynx-demo PROPERTY_FILE [--model-units T,L,F,M]\n"
                "       lynx-demo --version\n"
+               "       lynx-demo tire-axis [--spin-axis X,Y,Z] [--wheel-centre X,Y,Z]\n"
+               "                 [--road-normal X,Y,Z] [--road-point X,Y,Z] [--offset S]\n"
+               "                 [--threshold T]\n"
                "\n"
                "The first form turns five unit codes into factors; the second reads the\n"
                "UNITS block of a tire property file as a tire model does and prints the\n"
@@ -27,7 +30,15 @@ void usage(std::FILE *out) {
                "                         S_,M_,N_,KG)\n"
                "  --version              the library's identification lines and release\n"
                "                         version\n"
-               "  --help                 this text\n");
+               "  --help                 this text\n"
+               "\n"
+               "tire-axis: the wheel and contact axis systems of a wheel over a road plane\n"
+               "  --spin-axis X,Y,Z      spin-axis direction (default: 0,1,0)\n"
+               "  --wheel-centre X,Y,Z   wheel centre (default: 0,0,0.375)\n"
+               "  --road-normal X,Y,Z    road-plane normal, of unit length (default: 0,0,1)\n"
+               "  --road-point X,Y,Z     point that places the plane (default: 0,0,0)\n"
+               "  --offset S             offset of the plane along the normal (default: 0)\n"
+               "  --threshold T          distance threshold (default: 0.5)\n");
 }
 
 void print_reports(unsigned long first) {
@@ -68,6 +79,9 @@ int main(int argc, char **argv) {
       std::printf("lynxUtility %s\n", release);
       return 0;
     }
+  }
+  if (argc > 1 && std::strcmp(argv[1], "tire-axis") == 0) {
+    return demo::run_tire_axis(argc - 2, argv + 2);
   }
   // An argument that is neither an option nor an option's value names a
   // property file.
