@@ -1,0 +1,106 @@
+// Natural cubic spline through a function table.
+//
+// On interval j, [x[j], x[j+1]] with h[j] = x[j+1] - x[j], the spline is
+//   S_j(x) = y[j] + b[j] t + c[j] t^2 + d[j] t^3,   t = x - x[j],
+// where c[j] is half the second derivative at knot j.  Continuity of the
+// first derivative at the interior knots gives the tridiagonal system
+//   h[i-1] c[i-1] + 2 (h[i-1] + h[i]) c[i] + h[i] c[i+1] = alpha[i],
+//   alpha[i] = 3/h[i] (y[i+1] - y[i]) - 3/h[i-1] (y[i] - y[i-1]),
+// closed by the natural end conditions c[0] = c[n-1] = 0.  One forward
+// elimination sweep (pivots l[i], multipliers mu[i], reduced right-hand
+// sides z[i]) and a back substitution solve it; b and d then follow from c.
+//
+// Every expression below is grouped as the sweep defines it (3/h formed
+// before the product, (2 c[j] + c[j+1]) h[j] formed before the division by
+// 3): the coefficients are fixed to the bit.  alpha[i] and l[i] are used
+// only at step i and so live in registers; h, mu and z are carved out of one
+// block of scratch storage.
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "interp/scratch.hpp"
+#include "lynx/splines.h"
+
+namespace {
+
+// Tables up to this many knots are fitted without touching the heap.
+constexpr std::size_t kLocalKnots = 64;
+
+}  // namespace
+
+extern "C" void kx_spline_coeffs(int32_t n, const double *x, const double *y, double *b, double *c,
+                                 double *d) {
+  if (n < 1) return;
+  if (n == 1) {  // no interval: only the natural end condition
+    c[0] = 0.0;
+    return;
+  }
+  const std::size_t knots = static_cast<std::size_t>(n);
+  lynx::interp::Scratch<double, 3 * kLocalKnots> scratch(3 * knots);
+  if (!scratch) return;
+  double *const h = scratch.data();
+  double *const mu = h + knots;
+  double *const z = mu + knots;
+
+  // Forward sweep, l[0] = 1, mu[0] = z[0] = 0.  Each step forms h[i], then
+  // alpha[i], then l[i], mu[i], z[i]; 3/h[i] is kept for the next step's
+  // 3/h[i-1].
+  h[0] = x[1] - x[0];
+  mu[0] = 0.0;
+  z[0] = 0.0;
+  double three_over_h_prev = 3.0 / h[0];
+  for (int32_t i = 1; i <= n - 2; ++i) {
+    h[i] = x[i + 1] - x[i];
+    const double three_over_h = 3.0 / h[i];
+    const double alpha = three_over_h * (y[i + 1] - y[i]) - three_over_h_prev * (y[i] - y[i - 1]);
+    const double l = 2.0 * (x[i + 1] - x[i - 1]) - h[i - 1] * mu[i - 1];
+    mu[i] = h[i] / l;
+    z[i] = (alpha - h[i - 1] * z[i - 1]) / l;
+    three_over_h_prev = three_over_h;
+  }
+
+  // Back substitution from the natural end c[n-1] = 0 (l[n-1] = 1,
+  // z[n-1] = 0).
+  double c_next = 0.0;
+  c[n - 1] = c_next;
+  for (int32_t j = n - 2; j >= 0; --j) {
+    const double cj = z[j] - mu[j] * c_next;
+    c[j] = cj;
+    b[j] = (y[j + 1] - y[j]) / h[j] - ((2.0 * cj + c_next) * h[j]) / 3.0;
+    d[j] = (c_next - cj) / (3.0 * h[j]);
+    c_next = cj;
+  }
+}
+
+// The interval is found by bisection over the knot indices with the strict
+// test x[mid] > xv: a knot abscissa is evaluated on the interval to its
+// right (the last knot on the last interval), and abscissae outside the
+// table continue the end cubics.  Value and derivatives come from the one
+// lookup, each grouped as written.
+extern "C" void kx_spline_interpolate(double xv, int32_t n, const double *x, const double *a,
+                                      const double *b, const double *c, const double *d, double *s,
+                                      double *ds, double *dds) {
+  if (n < 1) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    *s = nan;
+    *ds = nan;
+    *dds = nan;
+    return;
+  }
+  int32_t lo = 0;
+  int32_t hi = n - 1;
+  while (hi - lo > 1) {
+    const int32_t mid = lo + (hi - lo) / 2;  // (lo + hi) / 2 without overflow
+    if (x[mid] > xv) {
+      hi = mid;
+    } else {
+      lo = mid;
+    }
+  }
+  const int32_t k = lo;
+  const double t = xv - x[k];
+  *s = ((t * b[k] + a[k]) + (t * c[k]) * t) + ((t * d[k]) * t) * t;
+  *ds = (d[k] * 3.0 * t * t) + ((c[k] * 2.0 * t) + b[k]);
+  *dds = d[k] * 6.0 * t + c[k] * 2.0;
+}
