@@ -142,46 +142,27 @@ int32_t steps_tire_axis(Outputs &o, const Inputs &in) {
   return 0;
 }
 
-void BM_KXF_TIR_AXIS(benchmark::State &state) {
-  const std::vector<Inputs> &cases = inputs();
-  Outputs o;
-  benchmark::DoNotOptimize(&o);  // the outputs escape: every store is kept
-  size_t k = 0;
-  for (auto _ : state) {
-    const Inputs &in = cases[k++ & 255];
-    benchmark::DoNotOptimize(KXF_TIR_AXIS(&o.in_range, &o.r, o.wheel, o.wheel_reversed, o.contact,
-                                          o.contact_reversed, &in.t, in.a, in.p, in.b, in.q,
-                                          &in.s));
-    benchmark::DoNotOptimize(o);
-  }
+int32_t lynx_tire_axis(Outputs &o, const Inputs &in) {
+  return KXF_TIR_AXIS(&o.in_range, &o.r, o.wheel, o.wheel_reversed, o.contact, o.contact_reversed,
+                      &in.t, in.a, in.p, in.b, in.q, &in.s);
 }
-BENCHMARK(BM_KXF_TIR_AXIS);
 
-void BM_Eigen_TireAxis(benchmark::State &state) {
+// One computation per iteration, cycling through the same 256 inputs.
+template <class Computation>
+void BM_TireAxis(benchmark::State &state, Computation compute) {
   const std::vector<Inputs> &cases = inputs();
   Outputs o;
   benchmark::DoNotOptimize(&o);  // the outputs escape: every store is kept
   size_t k = 0;
   for (auto _ : state) {
     const Inputs &in = cases[k++ & 255];
-    benchmark::DoNotOptimize(eigen_tire_axis(o, in));
+    benchmark::DoNotOptimize(compute(o, in));
     benchmark::DoNotOptimize(o);
   }
 }
-BENCHMARK(BM_Eigen_TireAxis);
-
-void BM_ExportedSteps_TireAxis(benchmark::State &state) {
-  const std::vector<Inputs> &cases = inputs();
-  Outputs o;
-  benchmark::DoNotOptimize(&o);  // the outputs escape: every store is kept
-  size_t k = 0;
-  for (auto _ : state) {
-    const Inputs &in = cases[k++ & 255];
-    benchmark::DoNotOptimize(steps_tire_axis(o, in));
-    benchmark::DoNotOptimize(o);
-  }
-}
-BENCHMARK(BM_ExportedSteps_TireAxis);
+BENCHMARK_CAPTURE(BM_TireAxis, KXF_TIR_AXIS, lynx_tire_axis);
+BENCHMARK_CAPTURE(BM_TireAxis, Eigen, eigen_tire_axis);
+BENCHMARK_CAPTURE(BM_TireAxis, ExportedSteps, steps_tire_axis);
 
 }  // namespace
 

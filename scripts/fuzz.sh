@@ -5,12 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null && ! command -v clang++ >/dev/null; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y clang libclang-rt-dev
-fi
-
+command -v clang++ >/dev/null || ./scripts/ensure-packages.sh clang libclang-rt-dev
 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DLYNX_BUILD_FUZZ=ON -DLYNX_BUILD_TESTS=OFF \
   -DLYNX_BUILD_TOOLS=OFF -DLYNX_SANITIZE=address,undefined

@@ -5,18 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev libgsl-dev)
-if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
-  missing=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y "${missing[@]}"
-  fi
-fi
+./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
 
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -33,6 +33,19 @@ constexpr int kY = 3;
 constexpr int kZ = 6;
 constexpr int kOrigin = 9;
 
+// The directions of an axis system, x, y and z, and of its reversed twin,
+// x, -1 y and -1 z.
+inline void write_axis_pair(double *system, double *reversed, const double *x, const double *y,
+                            const double *z) {
+  using namespace lynx::algebra;
+  assign3(system + kX, x);
+  assign3(system + kY, y);
+  assign3(system + kZ, z);
+  assign3(reversed + kX, x);
+  scale3(reversed + kY, -1.0, y);
+  scale3(reversed + kZ, -1.0, z);
+}
+
 }  // namespace
 
 extern "C" int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *r, double *wheel,
@@ -57,24 +70,14 @@ extern "C" int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *r, double *wheel
   cross3(yc, b, x);
   unit3(yc, yc);
 
-  assign3(contact + kX, x);
-  assign3(contact + kY, yc);
-  assign3(contact + kZ, b);
-  assign3(contact_reversed + kX, x);
-  scale3(contact_reversed + kY, -1.0, yc);
-  scale3(contact_reversed + kZ, -1.0, b);
+  write_axis_pair(contact, contact_reversed, x, yc, b);
 
   double zw[3];
   cross3(zw, x, a);
   unit3(zw, zw);
 
-  assign3(wheel + kX, x);
-  assign3(wheel + kY, a);
-  assign3(wheel + kZ, zw);
+  write_axis_pair(wheel, wheel_reversed, x, a, zw);
   assign3(wheel + kOrigin, p);
-  assign3(wheel_reversed + kX, x);
-  scale3(wheel_reversed + kY, -1.0, a);
-  scale3(wheel_reversed + kZ, -1.0, zw);
   assign3(wheel_reversed + kOrigin, p);
 
   double v[3];
