@@ -9,8 +9,6 @@ namespace units = lynx::units;
 
 extern "C" void KXUNMP(const char *names, lynx_textlen, char *codes, lynx_textlen) {
   lynx::text::Text split[units::kQuantities];
-  for (int q = 0; q < units::kQuantities; ++q) {
-    split[q] = lynx::text::Text{names + units::kNameLength * q, units::kNameLength};
-  }
+  units::split_names(names, split);
   units::map_names(split, codes);
 }

@@ -23,6 +23,11 @@ inline constexpr int32_t kMappingIdentifier = 900;
 // each quantity q that got a code.
 unsigned map_names(const text::Text names[kQuantities], char *codes);
 
+// Views of five 12-character names laid end to end (60 characters).
+inline void split_names(const char *names, text::Text split[kQuantities]) {
+  for (int q = 0; q < kQuantities; ++q) split[q] = text::Text{names + kNameLength * q, kNameLength};
+}
+
 }  // namespace lynx::units
 
 #endif  // LYNX_SRC_UNITS_MAPPING_HPP

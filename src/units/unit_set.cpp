@@ -51,9 +51,7 @@ extern "C" {
 
 void KXUNFN(const char *names, lynx_textlen, double *model_factors, double *unit_factors) {
   Text split[units::kQuantities];
-  for (int q = 0; q < units::kQuantities; ++q) {
-    split[q] = Text{names + units::kNameLength * q, units::kNameLength};
-  }
+  units::split_names(names, split);
   convert_names(split, model_factors, unit_factors);
 }
 
