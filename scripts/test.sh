@@ -10,12 +10,12 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== build and test (-Wall -Wextra -Werror)"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON
 cmake --build build/test -j "$jobs"
 (cd build/test && ctest --output-on-failure -j "$jobs")
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer (-march=native)"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DLYNX_WERROR=ON \
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON \
   -DLYNX_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS="-march=native -O1" \
   -DCMAKE_C_FLAGS="-march=native -O1"
 cmake --build build/sanitize -j "$jobs"
