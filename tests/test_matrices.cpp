@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "algebra_support.hpp"
+#include "support/algebra_support.hpp"
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
 

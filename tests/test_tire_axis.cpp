@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "algebra_support.hpp"
-#include "tire_axis_support.hpp"
+#include "support/algebra_support.hpp"
+#include "support/tire_axis_support.hpp"
 
 using algebra_test::bits;
 using tire_test::axis_by_steps;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "HxHost.h"
-#include "algebra_support.hpp"
+#include "support/algebra_support.hpp"
 #include "lynx/tire.h"
 #include "support/host_log.hpp"
 

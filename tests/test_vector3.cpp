@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "algebra/vector3.hpp"
-#include "algebra_support.hpp"
+#include "support/algebra_support.hpp"
 #include "lynx/vectors.h"
 
 using algebra_test::bits;

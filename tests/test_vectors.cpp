@@ -10,7 +10,7 @@
 #include <limits>
 #include <vector>
 
-#include "algebra_support.hpp"
+#include "support/algebra_support.hpp"
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
 

@@ -81,10 +81,9 @@ extern "C" void KXV_SCALE(double *y, const double *s, const double *a, const int
   lynx::algebra::scale(y, *s, a, count);
 }
 
+// KXV_SCALE with the scalar in third place.
 extern "C" void SVECDP(double *y, const double *a, const double *s, const int32_t *n) {
-  const int32_t count = *n;
-  if (count <= 0) return;
-  lynx::algebra::scale(y, *s, a, count);
+  KXV_SCALE(y, s, a, n);
 }
 
 // A copy moves each 64-bit word unchanged: signed zeros, infinities and the

@@ -9,8 +9,15 @@ namespace demo {
 // Exit status of a usage error.
 inline constexpr int kUsageError = 2;
 
+// Names of the five quantities of a unit set, in its order.
+inline constexpr const char *kQuantityNames[5] = {"force", "mass", "length", "time", "angle"};
+
 // Prints the usage text to out.
 void usage(std::FILE *out);
+
+// Sets the model's units from --model-units T,L,F,M; says why and returns
+// false when the codes are not four known ones.
+bool set_model_units(const char *codes);
 
 // Prints, as a small table, the host's log entries from index first on.
 void print_reports(unsigned long first);

@@ -14,8 +14,6 @@ namespace demo {
 
 namespace {
 
-const char *const kQuantityNames[5] = {"force", "mass", "length", "time", "angle"};
-
 // Identifier of the element on whose behalf the demo reads the file.
 constexpr int32_t kIdentifier = 1;
 
@@ -38,11 +36,7 @@ int run_file(int argc, char **argv) {
   for (int i = 0; i < argc; ++i) {
     const bool has_value = i + 1 < argc;
     if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
-      if (hxhost_set_model_units(argv[++i]) != 0) {
-        std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n",
-                     argv[i]);
-        return kUsageError;
-      }
+      if (!set_model_units(argv[++i])) return kUsageError;
     } else if (std::strcmp(argv[i], "--codes") == 0) {
       std::fprintf(stderr, "lynx-demo: --codes does not go with a property file\n");
       usage(stderr);

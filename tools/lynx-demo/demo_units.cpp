@@ -6,12 +6,11 @@
 #include "HxHost.h"
 #include "demo.hpp"
 #include "lynx/units.h"
+#include "units/tables.hpp"
 
 namespace demo {
 
 namespace {
-
-const char *const kQuantityNames[5] = {"force", "mass", "length", "time", "angle"};
 
 // "FF,MM,LL,TT,AA" or "FFMMLLTTAA" into ten characters.
 bool parse_codes(const char *text, char codes[10]) {
@@ -44,13 +43,12 @@ void model_codes(char codes[10]) {
   double scales[4];
   char host[8];
   GTUNTS(&has_units, scales, host, 2);
-  const int slot[4] = {2, 3, 1, 0};  // force, mass, length, time among time, length, force, mass
-  for (int q = 0; q < 4; ++q) {
-    codes[2 * q] = host[2 * slot[q]];
-    codes[2 * q + 1] = host[2 * slot[q] + 1];
+  for (int q = 0; q < 5; ++q) {
+    const lynx::units::QuantityFacts &facts = lynx::units::kQuantityFacts[q];
+    const char *code = facts.host_slot >= 0 ? host + 2 * facts.host_slot : facts.fixed_model_code;
+    codes[2 * q] = code[0];
+    codes[2 * q + 1] = code[1];
   }
-  codes[8] = 'R';
-  codes[9] = 'A';
 }
 
 }  // namespace
@@ -62,11 +60,7 @@ int run_units(int argc, char **argv) {
     if (std::strcmp(argv[i], "--codes") == 0 && has_value) {
       codes_arg = argv[++i];
     } else if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
-      if (hxhost_set_model_units(argv[++i]) != 0) {
-        std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n",
-                     argv[i]);
-        return kUsageError;
-      }
+      if (!set_model_units(argv[++i])) return kUsageError;
     } else {
       std::fprintf(stderr, "lynx-demo: unknown argument '%s'\n", argv[i]);
       usage(stderr);

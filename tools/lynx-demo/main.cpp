@@ -41,6 +41,12 @@ void usage(std::FILE *out) {
                "  --threshold T          distance threshold (default: 0.5)\n");
 }
 
+bool set_model_units(const char *codes) {
+  if (hxhost_set_model_units(codes) == 0) return true;
+  std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n", codes);
+  return false;
+}
+
 void print_reports(unsigned long first) {
   const size_t count = hxhost_log_count();
   if (count <= first) {
