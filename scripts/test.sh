@@ -1,23 +1,64 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: once with warnings as errors, then
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.  As root it
-# first installs what the build needs.
+# Builds and runs the test suite in named stages.  As root each stage first
+# installs what it needs.
+#   scripts/test.sh              every stage, in the order of STAGES below
+#   scripts/test.sh STAGE...     only the named stages
+#   scripts/test.sh --list       the stage names, one per line
+# A stage that cannot run fails loudly; none passes without running its tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
-
 jobs=$(nproc 2>/dev/null || echo 2)
 
-echo "== build and test (-Wall -Wextra -Werror)"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON
-cmake --build build/test -j "$jobs"
-(cd build/test && ctest --output-on-failure -j "$jobs")
+# The stages of a full run, in order.
+STAGES=(werror sanitize)
 
-echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer (-march=native)"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON \
-  -DLYNX_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS="-march=native -O1" \
-  -DCMAKE_C_FLAGS="-march=native -O1"
-cmake --build build/sanitize -j "$jobs"
-(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
-  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")
+# Configures, builds and runs ctest in build/<dir>, with extra cmake args.
+build_and_ctest() {
+  local dir=$1
+  shift
+  cmake -S . -B "build/$dir" "$@"
+  cmake --build "build/$dir" -j "$jobs"
+  (cd "build/$dir" && ctest --output-on-failure -j "$jobs")
+}
+
+# -Wall -Wextra -Werror, optimised with debug information.
+stage_werror() {
+  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  build_and_ctest test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON
+}
+
+# AddressSanitizer and UndefinedBehaviorSanitizer, with -march=native so the
+# bit-exact tests also run on the fused-multiply-add instruction set.
+stage_sanitize() {
+  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON \
+    -DLYNX_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS="-march=native -O1" \
+    -DCMAKE_C_FLAGS="-march=native -O1"
+  cmake --build build/sanitize -j "$jobs"
+  (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")
+}
+
+if [ "${1:-}" = --list ]; then
+  printf '%s\n' "${STAGES[@]}"
+  exit 0
+fi
+selected=("$@")
+[ ${#selected[@]} -gt 0 ] || selected=("${STAGES[@]}")
+for stage in "${selected[@]}"; do
+  if ! declare -F "stage_$stage" >/dev/null; then
+    echo "test.sh: unknown stage '$stage'; the stages are: ${STAGES[*]}" >&2
+    exit 2
+  fi
+done
+
+summary=()
+for stage in "${selected[@]}"; do
+  echo "== stage $stage"
+  start=$(date +%s)
+  "stage_$stage"
+  summary+=("$stage: $(($(date +%s) - start)) s")
+done
+echo "== stage times"
+printf '  %s\n' "${summary[@]}"
