@@ -33,11 +33,12 @@ inline void map2(double *y, const double *a, const double *b, int32_t n, Op op) 
   for (; i < n; ++i) y[i] = op(a[i], b[i]);
 }
 
-LYNX_VECTOR_CLONES void add(double *y, const double *a, const double *b, int32_t n) {
+LYNX_VECTOR_KERNEL(void, add, (double *y, const double *a, const double *b, int32_t n), (y, a, b, n)) {
   map2(y, a, b, n, [](double x, double z) { return x + z; });
 }
 
-LYNX_VECTOR_CLONES void subtract(double *y, const double *a, const double *b, int32_t n) {
+LYNX_VECTOR_KERNEL(void, subtract, (double *y, const double *a, const double *b, int32_t n),
+                   (y, a, b, n)) {
   map2(y, a, b, n, [](double x, double z) { return x - z; });
 }
 
@@ -45,7 +46,7 @@ LYNX_VECTOR_CLONES void subtract(double *y, const double *a, const double *b, in
 
 namespace lynx::algebra {
 
-LYNX_VECTOR_CLONES void scale(double *y, double s, const double *a, int32_t n) {
+LYNX_VECTOR_KERNEL(void, scale, (double *y, double s, const double *a, int32_t n), (y, s, a, n)) {
   int32_t i = 0;
   for (; n - i >= 4; i += 4) {
     const double r0 = s * a[i];

@@ -39,7 +39,7 @@ double medium_dot(const double *a, const double *b, int32_t n) {
 }
 
 // The sum of a(i) b(i) for 32 terms or more, in kLanes partial sums.
-LYNX_VECTOR_CLONES double long_dot(const double *a, const double *b, int32_t n) {
+LYNX_VECTOR_KERNEL(double, long_dot, (const double *a, const double *b, int32_t n), (a, b, n)) {
   double part[kLanes];
   LYNX_UNROLL(16)
   for (int32_t k = 0; k < kLanes; ++k) part[k] = a[k] * b[k];
