@@ -7,7 +7,8 @@
 #   lib/cmake/lynxUtility/        the CMake package (find_package(lynxUtility))
 #   lib/pkgconfig/                lynxUtility.pc, lynxUtility-host.pc,
 #                                 lynxUtility-fortran.pc
-#   share/doc/lynxUtility/        README, LICENSE, changelog, docs/, examples/
+#   share/doc/lynxUtility/        README, LICENSE, changelog, docs/, examples/ (as in
+#                                 the source tree, so their links hold)
 # The Fortran module installs its own files (fortran/CMakeLists.txt).
 include(CMakePackageConfigHelpers)
 
@@ -73,7 +74,7 @@ endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
   ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
   FILES_MATCHING PATTERN "*.md" PATTERN "*.svg")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
   FILES_MATCHING PATTERN "CMakeLists.txt" PATTERN "*.c" PATTERN "*.f90" PATTERN "*.tir" PATTERN "*.csv"
