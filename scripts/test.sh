@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize)
+STAGES=(werror sanitize users)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -38,6 +38,18 @@ stage_sanitize() {
   cmake --build build/sanitize -j "$jobs"
   (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure --no-tests=error -j "$jobs")
+}
+
+# What users of the library meet: the Fortran module's tests (gfortran is
+# required), the example tire model built in C and Fortran against an
+# installed copy with a two-level library directory as multiarch systems
+# have, and the documentation check.  Builds no GoogleTest program.
+stage_users() {
+  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config libgtest-dev
+  cmake -S . -B build/users -DLYNX_BUILD_TESTS=ON -DLYNX_WERROR=ON -DLYNX_REQUIRE_FORTRAN=ON \
+    -DLYNX_CHECK_EXAMPLES=ON -DCMAKE_INSTALL_LIBDIR="lib/$(uname -m)-linux-gnu"
+  cmake --build build/users -j "$jobs" --target lynx_users_checks
+  (cd build/users && ctest --output-on-failure --no-tests=error -L users -j "$jobs")
 }
 
 if [ "${1:-}" = --list ]; then
