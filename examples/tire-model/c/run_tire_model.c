@@ -38,15 +38,15 @@ int main(int argc, char **argv) {
       {{0, 1, 0}, {0, 0, 0.298}, {0, 0, 1}, {0, 0, 0}, 0.26},
       {{0, 1, 0}, {0, 0, 0.320}, {0, 0, 1}, {0, 0, 0}, 0.07},
   };
-  printf("state  distance   contact  deflection  contact y   slip      lateral force"
-         "  stiffness       curvature\n");
+  printf(
+      "state  distance   contact  deflection  contact y   slip      lateral force"
+      "  stiffness       curvature\n");
   for (size_t i = 0; i < sizeof states / sizeof states[0]; ++i) {
     tire_output out;
     tire_model_evaluate(&model, &states[i], &out);
     printf("%5d %10.6f  %-7s %10.6f %10.6f %9.4f %14.4f %14.4f %14.4f\n", (int)(i + 1),
            out.distance, out.in_contact ? "yes" : "no", out.deflection, out.contact_point[1],
-           states[i].slip_angle, out.lateral_force, out.cornering_stiffness,
-           out.force_curvature);
+           states[i].slip_angle, out.lateral_force, out.cornering_stiffness, out.force_curvature);
   }
 
   printf("host messages:\n");

@@ -66,8 +66,7 @@ int tire_model_init(tire_model *model, const char *name, int32_t identifier, int
   }
 
   /* Akima takes the number of intervals, one less than the points. */
-  kx_akima_coeffs(model->point_count - 1, model->slip, model->force, model->b, model->c,
-                  model->d);
+  kx_akima_coeffs(model->point_count - 1, model->slip, model->force, model->b, model->c, model->d);
   report(model, "tire $: property file read, lateral force characteristic fitted");
   return 0;
 }
@@ -80,10 +79,10 @@ void tire_model_evaluate(const tire_model *model, const wheel_state *state, tire
 
   /* The wheel counts as on the road while its centre is nearer the road
    * than the unloaded radius: the radius is the threshold. */
-  const int32_t status = KXF_TIR_AXIS(&in_range, &out->distance, wheel, wheel_reversed, contact,
-                                      contact_reversed, &model->unloaded_radius, state->spin_axis,
-                                      state->wheel_centre, state->road_normal, state->road_point,
-                                      &offset);
+  const int32_t status =
+      KXF_TIR_AXIS(&in_range, &out->distance, wheel, wheel_reversed, contact, contact_reversed,
+                   &model->unloaded_radius, state->spin_axis, state->wheel_centre,
+                   state->road_normal, state->road_point, &offset);
   if (status != 0) {
     report(model, "tire $: spin axis parallel to the road normal");
     return;
@@ -98,7 +97,7 @@ void tire_model_evaluate(const tire_model *model, const wheel_state *state, tire
   out->deflection = model->unloaded_radius - out->distance;
 
   /* The evaluation takes the number of points. */
-  kx_spline_interpolate(state->slip_angle, model->point_count, model->slip, model->force,
-                        model->b, model->c, model->d, &out->lateral_force,
-                        &out->cornering_stiffness, &out->force_curvature);
+  kx_spline_interpolate(state->slip_angle, model->point_count, model->slip, model->force, model->b,
+                        model->c, model->d, &out->lateral_force, &out->cornering_stiffness,
+                        &out->force_curvature);
 }

@@ -11,12 +11,12 @@
 
 /* Everything the model keeps between calls, in the model's units. */
 typedef struct tire_model {
-  char name[32];                      /* used in the model's messages */
-  int32_t identifier;                 /* the element identifier for reports */
-  double unloaded_radius;             /* length */
-  int32_t point_count;                /* points of the characteristic */
-  double slip[TIRE_MAX_POINTS];       /* slip angle, angle unit */
-  double force[TIRE_MAX_POINTS];      /* lateral force, force unit */
+  char name[32];                 /* used in the model's messages */
+  int32_t identifier;            /* the element identifier for reports */
+  double unloaded_radius;        /* length */
+  int32_t point_count;           /* points of the characteristic */
+  double slip[TIRE_MAX_POINTS];  /* slip angle, angle unit */
+  double force[TIRE_MAX_POINTS]; /* lateral force, force unit */
   double b[TIRE_MAX_POINTS], c[TIRE_MAX_POINTS], d[TIRE_MAX_POINTS]; /* Akima fit */
 } tire_model;
 
@@ -31,13 +31,13 @@ typedef struct wheel_state {
 
 /* What the model computes for a wheel state. */
 typedef struct tire_output {
-  int in_contact;               /* 1 when the wheel centre is nearer the road than the radius */
-  double distance;              /* wheel centre to road, along the wheel's vertical */
-  double deflection;            /* unloaded radius - distance, 0 off the road */
-  double contact_point[3];      /* relative to the road point */
-  double lateral_force;         /* along the contact axes' y direction */
-  double cornering_stiffness;   /* d(lateral force) / d(slip angle) */
-  double force_curvature;       /* second derivative */
+  int in_contact;             /* 1 when the wheel centre is nearer the road than the radius */
+  double distance;            /* wheel centre to road, along the wheel's vertical */
+  double deflection;          /* unloaded radius - distance, 0 off the road */
+  double contact_point[3];    /* relative to the road point */
+  double lateral_force;       /* along the contact axes' y direction */
+  double cornering_stiffness; /* d(lateral force) / d(slip angle) */
+  double force_curvature;     /* second derivative */
 } tire_output;
 
 /* Reads the property file (the reader's handle `source`), converts it into
