@@ -2,11 +2,13 @@
 # as an outside project four ways: C and Fortran with CMake's
 # find_package, C with pkg-config, and C with a plain compiler line.  Runs
 # each one and checks that all print the same table and messages.
-#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir>
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir> -DDOCDIR=<install docdir>
 #         -DC_COMPILER=... -DFortran_COMPILER=... -P examples_check.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
-set(example ${SOURCE_DIR}/examples/tire-model)
+# The example as installed with the documentation, so what is shipped is
+# complete.
+set(example ${prefix}/${DOCDIR}/examples/tire-model)
 set(property_file ${example}/tire_model.tir)
 
 function(run)
@@ -19,6 +21,9 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+if(NOT EXISTS ${example}/c/CMakeLists.txt)
+  message(FATAL_ERROR "the example is not installed in ${example}")
+endif()
 set(libdir ${prefix}/${LIBDIR})
 
 # CMake: find_package(lynxUtility) in C and in Fortran.
