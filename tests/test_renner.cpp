@@ -285,4 +285,30 @@ TEST(Renner, CoincidentPointsStayInBounds) {
   EXPECT_TRUE(single.guards_intact());
 }
 
+// A cusp where the path arrives and leaves along opposite chords with equal
+// bends: the blend of the two chords is the zero vector, and the point gets
+// a zero tangent (the curve comes to rest there) instead of 0/0 spreading
+// NaN through the coefficients.
+TEST(Renner, CuspGetsAZeroTangent) {
+  const Fit f({{-1, -1}, {0, 0}, {1, 0}, {0, 0}, {-1, -1}});
+  EXPECT_TRUE(f.guards_intact());
+  for (int i = 0; i < f.n; ++i) {
+    EXPECT_TRUE(std::isfinite(f.b[i].x) && std::isfinite(f.b[i].y) && std::isfinite(f.c[i].x) &&
+                std::isfinite(f.c[i].y) && std::isfinite(f.d[i].x) && std::isfinite(f.d[i].y))
+        << "segment " << i;
+  }
+  EXPECT_EQ(f.b[2].x, 0.0);  // leaves the cusp (1, 0) at rest ...
+  EXPECT_EQ(f.b[2].y, 0.0);
+  for (int i : {1, 2}) {  // ... and the segments on either side still join there
+    const double u = segment_end(f, i);
+    EXPECT_NEAR(segment_at(f, i, u).x, f.p[i + 1].x, 1e-12) << i;
+    EXPECT_NEAR(segment_at(f, i, u).y, f.p[i + 1].y, 1e-12) << i;
+  }
+  // Arriving at rest makes the segment's end a double root of the distance
+  // along the chord, which Newton's steps find only to about half the digits.
+  const point arriving = segment_slope(f, 1, segment_end(f, 1));
+  EXPECT_NEAR(arriving.x, 0.0, 1e-6);
+  EXPECT_NEAR(arriving.y, 0.0, 1e-6);
+}
+
 }  // namespace
