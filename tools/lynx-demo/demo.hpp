@@ -2,6 +2,7 @@
 #ifndef LYNX_DEMO_HPP
 #define LYNX_DEMO_HPP
 
+#include <cstddef>
 #include <cstdio>
 
 namespace demo {
@@ -22,7 +23,7 @@ bool set_model_units(const char *codes);
 // Prints, as a small table, the host's log entries from index first on.
 // Returns the run's exit status: 1, with a remark on standard error, when
 // one of them is a "STOP" report, else 0.
-int print_reports(unsigned long first);
+int print_reports(size_t first);
 
 // Says that option lacks its value; returns the usage error's status.
 int missing_value(const char *option);

@@ -17,9 +17,6 @@
 
 #if defined(_WIN32)
 #include <io.h>
-#define dup _dup
-#define dup2 _dup2
-#define fileno _fileno
 #else
 #include <unistd.h>
 #endif
@@ -114,7 +111,7 @@ int missing_value(const char *option) {
   return kUsageError;
 }
 
-int print_reports(unsigned long first) {
+int print_reports(size_t first) {
   const size_t count = hxhost_log_count();
   if (count <= first) {
     std::printf("host reports: none\n");
@@ -123,8 +120,7 @@ int print_reports(unsigned long first) {
   std::printf("host reports:\n");
   const size_t dropped = hxhost_log_dropped();
   if (dropped > first) {
-    std::printf("  (%zu earlier reports dropped by the host's log cap)\n",
-                static_cast<size_t>(dropped - first));
+    std::printf("  (%zu earlier reports dropped by the host's log cap)\n", dropped - first);
   }
   std::printf("  %-8s %-6s %-10s %s\n", "routine", "end", "identifier", "text");
   bool stop = false;
@@ -149,22 +145,52 @@ int print_reports(unsigned long first) {
 
 namespace {
 
+// File descriptors, under either platform's names.
+#if defined(_WIN32)
+int descriptor_of(std::FILE *stream) {
+  return _fileno(stream);
+}
+int duplicate(int fd) {
+  return _dup(fd);
+}
+int duplicate_onto(int fd, int onto) {
+  return _dup2(fd, onto);
+}
+void close_descriptor(int fd) {
+  _close(fd);
+}
+#else
+int descriptor_of(std::FILE *stream) {
+  return fileno(stream);
+}
+int duplicate(int fd) {
+  return dup(fd);
+}
+int duplicate_onto(int fd, int onto) {
+  return dup2(fd, onto);
+}
+void close_descriptor(int fd) {
+  close(fd);
+}
+#endif
+
 // The library's version report as it prints it, caught from standard
 // output; empty when it cannot be caught (it has then gone to standard
 // output as it is).
 std::string caught_version_report() {
   std::fflush(stdout);
   std::FILE *catcher = std::tmpfile();
-  const int saved = catcher != nullptr ? dup(fileno(stdout)) : -1;
-  if (saved < 0 || dup2(fileno(catcher), fileno(stdout)) < 0) {
+  const int saved = catcher != nullptr ? duplicate(descriptor_of(stdout)) : -1;
+  if (saved < 0 || duplicate_onto(descriptor_of(catcher), descriptor_of(stdout)) < 0) {
+    if (saved >= 0) close_descriptor(saved);
     if (catcher != nullptr) std::fclose(catcher);
     lynxUtility_version();
     return std::string();
   }
   lynxUtility_version();
   std::fflush(stdout);
-  dup2(saved, fileno(stdout));
-  close(saved);
+  duplicate_onto(saved, descriptor_of(stdout));
+  close_descriptor(saved);
   std::string report;
   std::rewind(catcher);
   char chunk[4096];
