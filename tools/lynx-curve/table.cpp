@@ -135,7 +135,8 @@ bool read_table(std::FILE *in, const std::string &name, Table &table, std::strin
           y_column = named("y");
           if (x_column == columns || y_column == columns) {
             error = location(name, line) + "the header names " + std::to_string(columns) +
-                    " columns; expected two, or columns named x and y";
+                    (columns == 1 ? " column" : " columns") +
+                    "; expected two, or columns named x and y";
             return false;
           }
         }
