@@ -35,7 +35,8 @@ point relative(const point &b, const point &c, const point &d, double u) {
 // comes closest to p1 is taken.  Where the curve arrives at p1 at rest (a
 // cusp) g only touches zero, at a root of g', so those are tried too.  The
 // work is bounded whatever the data: at most three stretches and a fixed
-// number of steps in each.  NaN when no root is found.
+// number of steps in each.  NaN when the coefficients are not finite or no
+// parameter brings the curve to p1 (within a billionth of the chord).
 double segment_length(point p0, point p1, const point &b, const point &c, const point &d) {
   const point chord{p1.x - p0.x, p1.y - p0.y};
   const double e = chord.x * chord.x + chord.y * chord.y;
@@ -114,7 +115,7 @@ double segment_length(point p0, point p1, const point &b, const point &c, const 
       best_miss = m;
     }
   }
-  return best;
+  return best_miss <= 1e-9 * length ? best : NAN;
 }
 
 // The first sample with a coordinate or derivative that is not finite, or
@@ -160,8 +161,9 @@ bool sample_curves(const Table &table, int samples, Curves &curves, std::string 
   for (int k = 0; k < segments; ++k) {
     length[k] = segment_length(p[k], p[k + 1], pb[k], pc[k], pd[k]);
     if (!std::isfinite(length[k])) {
-      error = "the Renner curve has no finite segment between the points of lines " +
-              std::to_string(table.line[k]) + " and " + std::to_string(table.line[k + 1]);
+      error = "the Renner curve's segment between the points of lines " +
+              std::to_string(table.line[k]) + " and " + std::to_string(table.line[k + 1]) +
+              " is not finite or does not reach the second point";
       return false;
     }
   }
