@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize)
+STAGES=(werror sanitize tsan)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -38,6 +38,14 @@ stage_sanitize() {
   cmake --build build/sanitize -j "$jobs"
   (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")
+}
+
+# ThreadSanitizer: the suite, whose stress test runs every exported routine
+# from four threads at once; any report fails the test that caused it.
+stage_tsan() {
+  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  TSAN_OPTIONS=halt_on_error=1 build_and_ctest tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON -DLYNX_SANITIZE=thread
 }
 
 if [ "${1:-}" = --list ]; then
