@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize tsan)
+STAGES=(werror sanitize tsan clang)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -46,6 +46,13 @@ stage_tsan() {
   ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
   TSAN_OPTIONS=halt_on_error=1 build_and_ctest tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON -DLYNX_SANITIZE=thread
+}
+
+# The suite built with clang, optimised.
+stage_clang() {
+  ./scripts/ensure-packages.sh cmake clang make libgtest-dev libgsl-dev
+  build_and_ctest clang -DCMAKE_BUILD_TYPE=Release -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 }
 
 if [ "${1:-}" = --list ]; then
