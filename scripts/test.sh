@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize tsan clang)
+STAGES=(werror sanitize tsan clang valgrind)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -53,6 +53,25 @@ stage_clang() {
   ./scripts/ensure-packages.sh cmake clang make libgtest-dev libgsl-dev
   build_and_ctest clang -DCMAKE_BUILD_TYPE=Release -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+}
+
+# valgrind's memcheck on the werror stage's build (reused when it is there):
+# each test program in full (with lynx-curve as its tests run it), then the
+# tests that run lynx-demo and the C program through scripts.  Any error or
+# definite or possible leak fails.
+stage_valgrind() {
+  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev valgrind
+  cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON -DLYNX_REQUIRE_TEST_PEERS=ON
+  cmake --build build/test -j "$jobs"
+  local -x LYNX_TEST_LAUNCHER="valgrind -q --error-exitcode=99 --leak-check=full \
+--errors-for-leak-kinds=definite,possible --show-leak-kinds=definite,possible"
+  mkdir -p build/test/memcheck
+  # shellcheck disable=SC2016
+  (cd build/test/tests && find ../bin -name 'test_*' -type f -perm -u+x | sort |
+    LYNX_HOST_QUIET=1 xargs -P "$jobs" -I{} sh -c 'log=../memcheck/$(basename {}).log
+      if $LYNX_TEST_LAUNCHER {} --gtest_brief=1 >"$log" 2>&1; then echo "memcheck clean: {}";
+      else cat "$log"; echo "memcheck FAILED: {}"; exit 1; fi')
+  (cd build/test && ctest --output-on-failure -j "$jobs" -E '^(install|LynxCurve)[.]')
 }
 
 if [ "${1:-}" = --list ]; then

@@ -28,7 +28,10 @@ std::string quoted(const std::string &s) {
 }
 
 Result run(const std::string &arguments) {
-  const std::string command = quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1";
+  // LYNX_TEST_LAUNCHER: an emulator or a checking tool to run the program.
+  const char *launcher = std::getenv("LYNX_TEST_LAUNCHER");
+  const std::string command = (launcher != nullptr ? std::string(launcher) + " " : "") +
+                              quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1";
   Result r{-1, ""};
   std::FILE *pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
