@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize tsan clang valgrind)
+STAGES=(werror sanitize tsan clang valgrind fuzz)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -72,6 +72,12 @@ stage_valgrind() {
       if $LYNX_TEST_LAUNCHER {} --gtest_brief=1 >"$log" 2>&1; then echo "memcheck clean: {}";
       else cat "$log"; echo "memcheck FAILED: {}"; exit 1; fi')
   (cd build/test && ctest --output-on-failure -j "$jobs" -E '^(install|LynxCurve)[.]')
+}
+
+# Every fuzz target for 15 s (scripts/fuzz.sh with its default is the long
+# run); a finding fails.
+stage_fuzz() {
+  ./scripts/fuzz.sh 15
 }
 
 if [ "${1:-}" = --list ]; then
