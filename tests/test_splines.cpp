@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -219,6 +220,9 @@ TEST(SplineScratch, FitsLeaveOutputsUntouchedWithoutMemory) {
     const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (1u << 20);
     const rlimit cap{limit, limit};
     if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(2);
+    // An emulator may take the cap and not apply it (qemu-user does so).
+    void *volatile probe = std::malloc(std::size_t{64} << 20);
+    if (probe != nullptr) _exit(5);
     kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
     kx_akima_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
     kx_renner_spline_coeffs(n, p.data(), pb.data(), pc.data(), pd.data());
@@ -231,6 +235,7 @@ TEST(SplineScratch, FitsLeaveOutputsUntouchedWithoutMemory) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 5) GTEST_SKIP() << "the address-space cap does not take here";
   EXPECT_EQ(WEXITSTATUS(status), 0);
   // With memory to spare the same fits do write.
   kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
