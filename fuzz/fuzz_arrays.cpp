@@ -147,8 +147,7 @@ void index_lists(lynx_fuzz::Input &in, uint8_t op) {
   const int32_t nz_in = in.value<uint8_t>() - 8;
   const int32_t i0 = in.value<int32_t>(), j0 = in.value<int32_t>();
   const int32_t ni = in.value<int8_t>() % 24, nj = in.value<int8_t>() % 24;
-  const int32_t appended = (op & 1) == 0 ? (ni > 0 ? ni : 0)
-                                         : (ni > 0 && nj > 0 ? ni * nj : 0);
+  const int32_t appended = (op & 1) == 0 ? (ni > 0 ? ni : 0) : (ni > 0 && nj > 0 ? ni * nj : 0);
   const int32_t used = nz_in >= 1 ? nz_in - 1 + appended : 0;
   Block<int32_t> rows(used), cols(used);
   int32_t nz = nz_in;

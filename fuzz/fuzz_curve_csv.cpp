@@ -9,8 +9,8 @@
 #include "curve.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  std::FILE *in = size > 0 ? fmemopen(const_cast<uint8_t *>(data), size, "rb")
-                           : std::fopen("/dev/null", "rb");
+  std::FILE *in =
+      size > 0 ? fmemopen(const_cast<uint8_t *>(data), size, "rb") : std::fopen("/dev/null", "rb");
   if (in == nullptr) return 0;
   curve::Table table;
   std::string error;

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hxhost_log_clear();
   char error[160];
-  const intptr_t source = nolt_open_text("fuzz.tir", reinterpret_cast<const char *>(data), size,
-                                         error, sizeof error);
+  const intptr_t source =
+      nolt_open_text("fuzz.tir", reinterpret_cast<const char *>(data), size, error, sizeof error);
   if (source == 0) return 0;
   double model[5], unit[5];
   kx_read_file_units(source, static_cast<int32_t>(size), model, unit);

@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   for (auto &axis : axes) axis.reset(new double[12]);
   std::unique_ptr<lynx_logical> in_range(new lynx_logical(7));
   std::unique_ptr<double> r(new double(1.5));
-  const int32_t status = KXF_TIR_AXIS(in_range.get(), r.get(), axes[0].get(), axes[1].get(),
-                                      axes[2].get(), axes[3].get(), t.get(), a.get(), p.get(),
-                                      b.get(), q.get(), s.get());
+  const int32_t status =
+      KXF_TIR_AXIS(in_range.get(), r.get(), axes[0].get(), axes[1].get(), axes[2].get(),
+                   axes[3].get(), t.get(), a.get(), p.get(), b.get(), q.get(), s.get());
   if (status != 0 && status != -1) __builtin_trap();
   if (*in_range != 0 && *in_range != -1) __builtin_trap();
 

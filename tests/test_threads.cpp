@@ -85,10 +85,10 @@ class Results {
   std::vector<unsigned char> bytes_;
 };
 
-const char *const kUnitNames[] = {"newton", "kg", "mm",     "second", "deg",      "",
-                                  "pound",  "ms", "km",     "rad",    "kg_force", "cubit",
-                                  "n",      "g",  "inch",   "hour",   "meter",    "slug",
-                                  "MN",     "KN", "?",      "FOOT",   "minute",   "milli_sec"};
+const char *const kUnitNames[] = {"newton", "kg", "mm",   "second", "deg",      "",
+                                  "pound",  "ms", "km",   "rad",    "kg_force", "cubit",
+                                  "n",      "g",  "inch", "hour",   "meter",    "slug",
+                                  "MN",     "KN", "?",    "FOOT",   "minute",   "milli_sec"};
 const char *const kCodes[] = {"N_", "KG", "M_", "S_", "RA", "MM", "DE", "PF", "LB",
                               "IN", "KF", "GR", "XX", "ms", "  ", "KM", "CM", "MI"};
 constexpr int32_t kStringIds[] = {11, 12, 13};
@@ -196,8 +196,7 @@ const Case kCases[] = {
                   static_cast<lynx_textlen>(n[4].size()), model, unit);
        out.put(model, 5);
        out.put(unit, 5);
-       kx_kxunfn(n[0].c_str(), n[1].c_str(), n[2].c_str(), n[3].c_str(), n[4].c_str(), model,
-                 unit);
+       kx_kxunfn(n[0].c_str(), n[1].c_str(), n[2].c_str(), n[3].c_str(), n[4].c_str(), model, unit);
        out.put(model, 5);
        out.put(unit, 5);
      }},
