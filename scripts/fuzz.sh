@@ -4,7 +4,8 @@
 # Fails when a target finds a crash, a leak, undefined behaviour or a
 # broken check of its own; the input that did it is kept in
 # build/fuzz/findings/.
-#   scripts/fuzz.sh [seconds-per-target [target...]]   (default 60, every target)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]   (default: 60 s each, every target)
+# TARGET... needs SECONDS before it.
 # A target is named without its fuzz_ prefix (arrays, build_mes, ...).  Each
 # starts from its seeds in fuzz/corpus/<target>/ and the corpus it grew in
 # earlier runs (build/fuzz/corpus/<target>/), with fuzz/dict/<target>.dict

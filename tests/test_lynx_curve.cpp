@@ -29,8 +29,8 @@ std::string quoted(const std::string &s) {
 }
 
 // Runs lynx-curve with arguments (shell words), stopped after seconds so
-// that a hang fails the test instead of stalling the suite.
-// LYNX_TEST_LAUNCHER: an emulator or a checking tool to run the program.
+// that a hang fails the test instead of stalling the suite; under
+// LYNX_TEST_LAUNCHER (an emulator or a checking tool) when that is set.
 Result run(const std::string &arguments, int seconds = 60) {
   const char *launcher = std::getenv("LYNX_TEST_LAUNCHER");
   const std::string command = "timeout " + std::to_string(seconds) + " " +

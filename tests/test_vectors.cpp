@@ -7,6 +7,10 @@
 
 #if defined(__ELF__)
 #include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
+#include <string>
 #endif
 
 #include <cmath>
@@ -392,10 +396,24 @@ TEST(VectorUnit, VecuniCleansThenNormalises) {
 // take two distinct declarations for distinct functions and fold the
 // comparison away.
 TEST(VectorNames, SecondNamesAreTheSameRoutine) {
-  void *library = dlopen("liblynxUtility.so", RTLD_LAZY | RTLD_NOLOAD);
+  // The loaded library, found by its file name (whatever its version
+  // suffix) among the program's shared objects.
+  std::string path;
+  dl_iterate_phdr(
+      [](dl_phdr_info *info, size_t, void *data) {
+        const char *name = info->dlpi_name != nullptr ? info->dlpi_name : "";
+        if (std::strstr(name, "/liblynxUtility.so") == nullptr) return 0;
+        *static_cast<std::string *>(data) = name;
+        return 1;
+      },
+      &path);
+  ASSERT_FALSE(path.empty()) << "liblynxUtility is not loaded";
+  void *library = dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
   ASSERT_NE(library, nullptr) << dlerror();
-  const char *const pairs[][2] = {{"KXV_ADD", "AVEC"},     {"KXV_ASSIGN", "COPYDP"},
-                                  {"KXV_NULLV", "FSZERO"}, {"ZEROI", "FSIZERO"},
+  const char *const pairs[][2] = {{"KXV_ADD", "AVEC"},
+                                  {"KXV_ASSIGN", "COPYDP"},
+                                  {"KXV_NULLV", "FSZERO"},
+                                  {"ZEROI", "FSIZERO"},
                                   {"FSCROSS", "T31"}};
   for (const auto &pair : pairs) {
     void *first = dlsym(library, pair[0]);
