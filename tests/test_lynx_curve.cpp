@@ -1,8 +1,6 @@
 // lynx-curve run on good and bad input: the samples it writes, its messages
 // and exit status, and that bad input leaves no file behind.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,37 +12,25 @@
 #include <string>
 #include <vector>
 
+#include "support/platform.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string output;  // standard output and standard error together
-};
-
-std::string quoted(const std::string &s) {
-  return "'" + s + "'";
-}
+// The output is standard output and standard error together.
+using Result = lynx_test::CommandResult;
+using lynx_test::shell_quoted;
 
 Result run(const std::string &arguments) {
-  const std::string command = quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1";
-  Result r{-1, ""};
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.output.append(buffer, got);
-  const int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
+  return lynx_test::run_command(shell_quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1");
 }
 
 class LynxCurve : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("lynx_curve_" + std::to_string(::getpid()) + "_" +
+          ("lynx_curve_" + std::to_string(lynx_test::process_id()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -57,7 +43,7 @@ class LynxCurve : public ::testing::Test {
   }
   std::vector<std::string> files() const {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -100,7 +86,7 @@ TEST_F(LynxCurve, FitsTheExampleCurve) {
   const std::string csv = (dir / "samples.csv").string(), svg = (dir / "plot.svg").string();
   // 11 segments and 45 samples: the Renner samples fall on every point.
   const Result r =
-      run("--samples 45 --csv " + quoted(csv) + " --svg " + quoted(svg) + " " + quoted(example));
+      run("--samples 45 --csv " + shell_quoted(csv) + " --svg " + shell_quoted(svg) + " " + shell_quoted(example));
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(r.output, "");
   EXPECT_EQ(files(), (std::vector<std::string>{"plot.svg", "samples.csv"}));
@@ -160,8 +146,8 @@ TEST_F(LynxCurve, FitsTheExampleCurve) {
 TEST_F(LynxCurve, BlankSeparatedInputToStandardOutput) {
   const std::string blanks = write("in.txt", "# comment\r\n0 1\r\n\r\n1\t 2  # note\r\n2 0\r\n");
   const std::string commas = write("in.csv", "0,1\n1, 2\n2 ,0\n");
-  const Result a = run("--samples 3 " + quoted(blanks));
-  const Result b = run("--samples 3 " + quoted(commas));
+  const Result a = run("--samples 3 " + shell_quoted(blanks));
+  const Result b = run("--samples 3 " + shell_quoted(commas));
   ASSERT_EQ(a.status, 0) << a.output;
   EXPECT_EQ(a.output, b.output);
   std::string header;
@@ -190,18 +176,18 @@ TEST_F(LynxCurve, BadInputWritesNothing) {
   };
   for (const Case &k : cases) {
     const std::string input = write("in.csv", k.text);
-    const Result r = run("--csv " + quoted((dir / "out.csv").string()) + " --svg " +
-                         quoted((dir / "out.svg").string()) + " " + quoted(input));
+    const Result r = run("--csv " + shell_quoted((dir / "out.csv").string()) + " --svg " +
+                         shell_quoted((dir / "out.svg").string()) + " " + shell_quoted(input));
     EXPECT_EQ(r.status, 1) << k.text;
     EXPECT_NE(r.output.find(k.message), std::string::npos) << r.output;
     EXPECT_EQ(files(), std::vector<std::string>{"in.csv"}) << "no output, no temporary file";
   }
   // A file that cannot be opened, and an output that cannot be created.
-  Result r = run(quoted((dir / "missing.csv").string()));
+  Result r = run(shell_quoted((dir / "missing.csv").string()));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("missing.csv: cannot open"), std::string::npos) << r.output;
   const std::string good = write("in.csv", "0,0\n1,1\n");
-  r = run("--csv " + quoted((dir / "no" / "out.csv").string()) + " " + quoted(good));
+  r = run("--csv " + shell_quoted((dir / "no" / "out.csv").string()) + " " + shell_quoted(good));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("cannot create"), std::string::npos) << r.output;
   EXPECT_EQ(files(), std::vector<std::string>{"in.csv"});
@@ -210,8 +196,8 @@ TEST_F(LynxCurve, BadInputWritesNothing) {
 TEST_F(LynxCurve, UsageErrors) {
   const std::string good = write("in.csv", "0,0\n1,1\n");
   const std::vector<std::string> usage_cases = {
-      "--bogus " + quoted(good),     std::string(""), "--samples 1 " + quoted(good),
-      "--samples x " + quoted(good), "--csv",         quoted(good) + " " + quoted(good)};
+      "--bogus " + shell_quoted(good),     std::string(""), "--samples 1 " + shell_quoted(good),
+      "--samples x " + shell_quoted(good), "--csv",         shell_quoted(good) + " " + shell_quoted(good)};
   for (const std::string &arguments : usage_cases) {
     const Result r = run(arguments);
     EXPECT_EQ(r.status, 2) << arguments;

@@ -10,6 +10,10 @@
 //
 // Under AddressSanitizer, which owns malloc, the wrappers are left out and
 // the tests are skipped.
+//
+// On Windows a DLL reaches the C allocator through its import table (its
+// C++ runtime, linked in, does too), so the chosen DLL's imports of malloc,
+// calloc and realloc are pointed at counting wrappers instead.
 #include <gtest/gtest.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -20,8 +24,13 @@
 #endif
 #endif
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #include <link.h>
+#endif
 
 #include <atomic>
 #include <cstdint>
@@ -32,8 +41,58 @@
 #include "lynx/units.h"
 #include "nolt_host.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 namespace {
+
+#if defined(_WIN32)
+
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+
+void *counting_malloc(std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::malloc(size);
+}
+void *counting_calloc(std::size_t count, std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::calloc(count, size);
+}
+void *counting_realloc(void *p, std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::realloc(p, size);
+}
+
+// Counts from now on the allocations requested by the DLL that holds
+// routine; returns the DLL's file name.
+std::string aim_at(const void *routine) {
+  g_counting.store(false);
+  HMODULE module = nullptr;
+  EXPECT_TRUE(GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      static_cast<const char *>(routine), &module));
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(module, path, MAX_PATH);
+  std::string name = path;
+  name = name.substr(name.find_last_of("\\/") + 1);
+  int redirected = 0;
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "malloc",
+                                           reinterpret_cast<void *>(&counting_malloc));
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "calloc",
+                                           reinterpret_cast<void *>(&counting_calloc));
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "realloc",
+                                           reinterpret_cast<void *>(&counting_realloc));
+  EXPECT_GT(redirected, 0) << name << " imports no allocator from msvcrt.dll";
+  g_allocations.store(0);
+  g_counting.store(true);
+  return name;
+}
+
+void stop_counting() {
+  g_counting.store(false);
+}
+
+#else
 
 // Executable address ranges of the library whose allocations count.
 struct Range {
@@ -98,9 +157,11 @@ void stop_counting() {
   g_range_count.store(0, std::memory_order_release);
 }
 
+#endif  // _WIN32
+
 }  // namespace
 
-#if !defined(LYNX_TEST_ASAN)
+#if !defined(LYNX_TEST_ASAN) && !defined(_WIN32)
 
 extern "C" {
 void *__libc_malloc(std::size_t);
@@ -191,7 +252,7 @@ void operator delete[](void *p, std::size_t, std::align_val_t) noexcept {
   std::free(p);
 }
 
-#endif  // !LYNX_TEST_ASAN
+#endif  // !LYNX_TEST_ASAN && !_WIN32
 
 namespace {
 

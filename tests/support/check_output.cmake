@@ -4,6 +4,7 @@
 #         [-DEXPECT_ERROR=regex]                     (must match stderr)
 #         [-DEXPECT_ANY=regex]        (must match stdout and stderr together)
 #         [-DREJECT=regex]            (must match neither)
+#         [-DEMULATOR=program|arg]    (runs the program through it)
 #         -P check_output.cmake
 # Arguments are separated by '|' so that they may hold commas and blanks.
 if(NOT DEFINED PROGRAM)
@@ -13,7 +14,8 @@ if(NOT DEFINED EXIT_CODE)
   set(EXIT_CODE 0)
 endif()
 string(REPLACE "|" ";" _args "${ARGS}")
-execute_process(COMMAND ${PROGRAM} ${_args}
+string(REPLACE "|" ";" _emulator "${EMULATOR}")
+execute_process(COMMAND ${_emulator} ${PROGRAM} ${_args}
   RESULT_VARIABLE _status
   OUTPUT_VARIABLE _out
   ERROR_VARIABLE _err)
