@@ -39,8 +39,8 @@ TEST(HostLink, HostLibrariesAreLinkedByNameAndCalledBySymbol) {
   const LibraryImage table = read_library_image(LYNX_LIBRARY_FILE);
   EXPECT_TRUE(table.libraries.count(LYNX_HX_FILE)) << "not linked to " << LYNX_HX_FILE;
   EXPECT_TRUE(table.libraries.count(LYNX_NOLT_FILE)) << "not linked to " << LYNX_NOLT_FILE;
-  for (const char *routine : {"GTUNTS", "ERRMES", "c_errmes", "rto_read_quoted_string",
-                              "RTO_READ_QUOTED_STRING_F2C"}) {
+  for (const char *routine :
+       {"GTUNTS", "ERRMES", "c_errmes", "rto_read_quoted_string", "RTO_READ_QUOTED_STRING_F2C"}) {
     EXPECT_TRUE(table.imported.count(routine)) << routine << " is not taken from the host";
   }
   // The host routines are the host's: the library defines none of them.

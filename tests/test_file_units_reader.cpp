@@ -42,7 +42,7 @@ int key_index(const char *key) {
 }  // namespace
 
 extern "C" NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block,
-                                                  const char *key, char *value) {
+                                                   const char *key, char *value) {
   g_calls.push_back(Call{source, block, key});
   const int q = key_index(key);
   if (q < 0) return 0;

@@ -43,7 +43,8 @@ class LynxCurve : public ::testing::Test {
   }
   std::vector<std::string> files() const {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    for (const auto &entry : fs::directory_iterator(dir))
+      names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -85,8 +86,8 @@ TEST_F(LynxCurve, FitsTheExampleCurve) {
   const std::string example = std::string(LYNX_SOURCE_DIR) + "/examples/curve.csv";
   const std::string csv = (dir / "samples.csv").string(), svg = (dir / "plot.svg").string();
   // 11 segments and 45 samples: the Renner samples fall on every point.
-  const Result r =
-      run("--samples 45 --csv " + shell_quoted(csv) + " --svg " + shell_quoted(svg) + " " + shell_quoted(example));
+  const Result r = run("--samples 45 --csv " + shell_quoted(csv) + " --svg " + shell_quoted(svg) +
+                       " " + shell_quoted(example));
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(r.output, "");
   EXPECT_EQ(files(), (std::vector<std::string>{"plot.svg", "samples.csv"}));
@@ -195,9 +196,12 @@ TEST_F(LynxCurve, BadInputWritesNothing) {
 
 TEST_F(LynxCurve, UsageErrors) {
   const std::string good = write("in.csv", "0,0\n1,1\n");
-  const std::vector<std::string> usage_cases = {
-      "--bogus " + shell_quoted(good),     std::string(""), "--samples 1 " + shell_quoted(good),
-      "--samples x " + shell_quoted(good), "--csv",         shell_quoted(good) + " " + shell_quoted(good)};
+  const std::vector<std::string> usage_cases = {"--bogus " + shell_quoted(good),
+                                                std::string(""),
+                                                "--samples 1 " + shell_quoted(good),
+                                                "--samples x " + shell_quoted(good),
+                                                "--csv",
+                                                shell_quoted(good) + " " + shell_quoted(good)};
   for (const std::string &arguments : usage_cases) {
     const Result r = run(arguments);
     EXPECT_EQ(r.status, 2) << arguments;

@@ -2,10 +2,9 @@
 // the DLLs they import from, the library's version resource read back
 // through the version API, and its entry point's effect on the loader.
 #define WIN32_LEAN_AND_MEAN
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <winternl.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>

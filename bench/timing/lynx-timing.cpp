@@ -140,8 +140,7 @@ int main() {
     double r = 0.0, w[12], wr[12], c[12], cr[12];
     int32_t status = 0;
     const double ns = time_per_call(
-        [&] { status = KXF_TIR_AXIS(&in_range, &r, w, wr, c, cr, &t, a3, p3, b3, q3, &s); },
-        1);
+        [&] { status = KXF_TIR_AXIS(&in_range, &r, w, wr, c, cr, &t, a3, p3, b3, q3, &s); }, 1);
     d.add(&r, sizeof r);
     d.add(w, sizeof w);
     d.add(c, sizeof c);
@@ -171,7 +170,8 @@ int main() {
     Digest d;
     std::vector<double> ab(knots), ac(knots), ad(knots);
     const double ns = time_per_call(
-        [&] { kx_akima_coeffs(knots - 1, x.data(), f.data(), ab.data(), ac.data(), ad.data()); }, 1);
+        [&] { kx_akima_coeffs(knots - 1, x.data(), f.data(), ab.data(), ac.data(), ad.data()); },
+        1);
     d.add(ab);
     d.add(ac);
     d.add(ad);
@@ -180,7 +180,8 @@ int main() {
   {
     Digest d;
     const double ns = time_per_call(
-        [&] { kx_renner_spline_coeffs(knots - 1, pts.data(), pb.data(), pc.data(), pd.data()); }, 1);
+        [&] { kx_renner_spline_coeffs(knots - 1, pts.data(), pb.data(), pc.data(), pd.data()); },
+        1);
     d.add(pb);
     d.add(pc);
     d.add(pd);

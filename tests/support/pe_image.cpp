@@ -1,9 +1,8 @@
 // The export and import directories of a loaded DLL, read through the
 // module's own headers, for either word size.
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -37,8 +36,8 @@ void for_each_import(const unsigned char *base, Each each) {
     const char *library = reinterpret_cast<const char *>(base + d->Name);
     auto *names = reinterpret_cast<const IMAGE_THUNK_DATA *>(
         base + (d->OriginalFirstThunk != 0 ? d->OriginalFirstThunk : d->FirstThunk));
-    auto *slots = reinterpret_cast<IMAGE_THUNK_DATA *>(const_cast<unsigned char *>(base) +
-                                                       d->FirstThunk);
+    auto *slots =
+        reinterpret_cast<IMAGE_THUNK_DATA *>(const_cast<unsigned char *>(base) + d->FirstThunk);
     for (; names->u1.AddressOfData != 0; ++names, ++slots) {
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
       const auto *by_name =

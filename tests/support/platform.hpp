@@ -76,7 +76,7 @@ bool redirect_import(const char *caller, const char *library, const char *routin
 // ELF systems the program's definition interposes by itself; on Windows the
 // library's import of it is redirected when the program starts.
 #if defined(_WIN32)
-#define LYNX_TEST_ANSWERS_FOR(library, routine)                                      \
+#define LYNX_TEST_ANSWERS_FOR(library, routine)                                                   \
   [[maybe_unused]] static const bool lynx_test_redirected_##routine = lynx_test::redirect_import( \
       "lynxUtility.dll", #library ".dll", #routine, reinterpret_cast<void *>(&routine))
 #else
@@ -86,8 +86,12 @@ bool redirect_import(const char *caller, const char *library, const char *routin
 #if defined(_WIN32)
 // The C runtime of Windows spells setenv and unsetenv differently; an empty
 // value removes the variable there.
-inline int setenv(const char *name, const char *value, int) { return _putenv_s(name, value); }
-inline int unsetenv(const char *name) { return _putenv_s(name, ""); }
+inline int setenv(const char *name, const char *value, int) {
+  return _putenv_s(name, value);
+}
+inline int unsetenv(const char *name) {
+  return _putenv_s(name, "");
+}
 #endif
 
 #endif  // LYNX_TESTS_PLATFORM_HPP
