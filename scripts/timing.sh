@@ -3,8 +3,8 @@
 # Wine), routine by routine, with lynx-timing from two builds:
 #   scripts/timing.sh [LINUX_BUILD [WINDOWS_BUILD]]
 # (defaults build/test, the werror stage's folder, and build/windows-x64).
-# Each program runs three times, alternating, and each routine keeps its
-# best time.  Prints both times, the Windows/Linux ratio and whether both
+# Each program runs LYNX_TIMING_ROUNDS times (default 5), alternating, and
+# each routine keeps its best time.  Prints both times, the Windows/Linux ratio and whether both
 # builds computed the same bits; exits 1 when a ratio is above
 # LYNX_TIMING_LIMIT (default 1.1) or the bits differ.  A timing program, not
 # a test: run it on a quiet machine.
@@ -21,7 +21,7 @@ for program in "$linux/bin/lynx-timing" "$windows/bin/lynx-timing.exe"; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for _ in 1 2 3; do
+for ((round = 0; round < ${LYNX_TIMING_ROUNDS:-5}; ++round)); do
   "$linux/bin/lynx-timing" >>"$work/linux"
   windows/wine-run.sh "$windows/wineprefix" "$windows/bin/lynx-timing.exe" | tr -d '\r' >>"$work/windows"
 done
