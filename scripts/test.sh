@@ -73,7 +73,7 @@ stage_clang() {
 # definite or possible leak fails.
 stage_valgrind() {
   ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev valgrind
-  cmake -S . -B build/test -DLYNX_BUILD_TESTS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON \
+  cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_BUILD_TESTS=ON -DLYNX_WERROR=ON \
     -DLYNX_REQUIRE_TEST_PEERS=ON
   cmake --build build/test -j "$jobs"
   local -x LYNX_TEST_LAUNCHER="valgrind -q --error-exitcode=99 --leak-check=full \
@@ -105,8 +105,8 @@ stage_arm() {
   cmake -S /usr/src/googletest -B build/arm-gtest -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$gtest/install"
   cmake --build build/arm-gtest -j "$jobs" --target install
-  cmake -S . -B build/arm -DLYNX_BUILD_TESTS=ON -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYNX_WERROR=ON -DGTest_DIR="$gtest/install/lib/cmake/GTest"
+  cmake -S . -B build/arm -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DLYNX_BUILD_TESTS=ON -DLYNX_WERROR=ON -DGTest_DIR="$gtest/install/lib/cmake/GTest"
   cmake --build build/arm -j "$jobs"
   (cd build/arm && LYNX_TEST_LAUNCHER="qemu-aarch64 -L /usr/aarch64-linux-gnu" \
     ctest --output-on-failure --no-tests=error -j "$jobs" -E '^install[.]')
