@@ -53,7 +53,7 @@ class LynxCurve : public ::testing::Test {
   }
   std::vector<std::string> files() const {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
