@@ -12,14 +12,17 @@
 #include <cstring>
 
 #include "HxUtility.h"
+#include "frame/nchars.hpp"
 #include "frame/text.hpp"
 #include "lynx/frame.h"
 
-extern "C" void KX_BUILD_MES(char *message, lynx_textlen message_length, const int32_t *limit,
-                             const char *insert, lynx_textlen insert_length) {
+extern "C" void LYNX_CALL KX_BUILD_MES(char *message, lynx_textlen message_length,
+                                       const int32_t *limit, const char *insert,
+                                       lynx_textlen insert_length) {
   namespace text = lynx::text;
   const int32_t length = text::length_of(message_length);
-  // The meaningful lengths come from the host, kept within the texts.
+  // The meaningful lengths come from NCHARS (the host's; the library's own
+  // in the 32-bit build), kept within the texts.
   const int32_t lm = std::clamp(NCHARS(message, message_length), 0, std::max(length, 0));
   const int32_t li =
       std::clamp(NCHARS(insert, insert_length), 0, std::max(text::length_of(insert_length), 0));
