@@ -69,3 +69,83 @@ function(lynx_legacy32_targets)
     TARGET_DIRECTORY lynxUtility
     PROPERTIES HEADER_FILE_ONLY ON)
 endfunction()
+
+# The test suite on the 32-bit build.  Each test source is compiled from a
+# copy that keeps the test cases the 32-bit build can run
+# (select-tests.awk): a case that names a routine the build does not have
+# is left out, and so are the cases below, which check results that the
+# 32-bit build gives differently by design (its own tests check those); a
+# program whose fixtures still name such a routine, or that keeps no case,
+# is not built.  The copies see the newer names as the 32-bit build's older
+# ones (FSDOT as DOT) through a header generated from src/exports.txt.
+set(LYNX_LEGACY32_CHANGED_TESTS
+  # Negation by sign change: -0.0 for a zero operand.
+  Tilde.SkewStoresPositiveZeros
+  # kx_gtstrg passes up to 1024 characters, not 256.
+  HostBridge.GtstrgPassesAtMost256Characters)
+
+# The routines whose test cases are left out.  kx_kxunfn is absent too, but
+# the unit-set tests reach KXUNFN_F2C through a test-side bridge that does
+# its work (tests/support/legacy32_names.hpp).
+set(LYNX_LEGACY32_UNTESTABLE ${LYNX_EXPORTS_LEGACY32_ABSENT})
+list(REMOVE_ITEM LYNX_LEGACY32_UNTESTABLE kx_kxunfn)
+
+set(_names "/* Generated from src/exports.txt: do not edit.\n"
+  " * The 32-bit build's older names for the routines that the tests call by\n"
+  " * their newer names. */\n")
+foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+  string(REPLACE "|" ";" _row "${_row}")
+  list(GET _row 0 _symbol)
+  list(GET _row 1 _exported)
+  if(NOT _symbol STREQUAL _exported)
+    string(APPEND _names "#define ${_symbol} ${_exported}\n")
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_names.h
+  CONTENT "${_names}")
+
+# lynx_legacy32_test_sources(<target> <out-var> <sources>...)
+#   Sets <out-var> to the selected copies of the sources, or to nothing when
+#   the program is not built for the 32-bit run.
+function(lynx_legacy32_test_sources target out)
+  string(REPLACE ";" "|" absent "${LYNX_LEGACY32_UNTESTABLE}")
+  string(REPLACE ";" " " changed "${LYNX_LEGACY32_CHANGED_TESTS}")
+  set(copies "")
+  set(total 0)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(path ${source} ABSOLUTE)
+    get_filename_component(name ${source} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target}/${name})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target})
+    execute_process(
+      COMMAND awk -v absent=${absent} -v changed=${changed} -v out=${copy}.new
+        -f ${LYNX_LEGACY32_DIR}/select-tests.awk ${path} ${path}
+      OUTPUT_VARIABLE kept OUTPUT_STRIP_TRAILING_WHITESPACE
+      RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT kept MATCHES "^-?[0-9]+$")
+      message(FATAL_ERROR "Selecting the 32-bit build's tests of ${source} failed")
+    endif()
+    file(COPY_FILE ${copy}.new ${copy} ONLY_IF_DIFFERENT)
+    file(REMOVE ${copy}.new)
+    if(kept LESS 0)
+      message(STATUS "32-bit build: ${target} not built (${name} needs routines the build lacks)")
+      set(${out} "" PARENT_SCOPE)
+      return()
+    endif()
+    math(EXPR total "${total} + ${kept}")
+    list(APPEND copies ${copy})
+  endforeach()
+  if(total EQUAL 0)
+    message(STATUS "32-bit build: ${target} not built (no test case applies)")
+    set(copies "")
+  endif()
+  set(${out} ${copies} PARENT_SCOPE)
+endfunction()
+
+# The settings of a test program of the 32-bit run.
+function(lynx_legacy32_test target)
+  target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated/legacy32)
+  target_compile_options(${target} PRIVATE
+    -include ${PROJECT_SOURCE_DIR}/tests/support/legacy32_names.hpp)
+endfunction()
