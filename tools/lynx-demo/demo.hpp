@@ -2,6 +2,7 @@
 #ifndef LYNX_DEMO_HPP
 #define LYNX_DEMO_HPP
 
+#include <cstddef>
 #include <cstdio>
 
 namespace demo {
@@ -20,7 +21,7 @@ void usage(std::FILE *out);
 bool set_model_units(const char *codes);
 
 // Prints, as a small table, the host's log entries from index first on.
-void print_reports(unsigned long first);
+void print_reports(size_t first);
 
 // Units mode: argv holds the arguments after the program name.
 int run_units(int argc, char **argv);

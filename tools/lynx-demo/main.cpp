@@ -47,7 +47,7 @@ bool set_model_units(const char *codes) {
   return false;
 }
 
-void print_reports(unsigned long first) {
+void print_reports(size_t first) {
   const size_t count = hxhost_log_count();
   if (count <= first) {
     std::printf("host reports: none\n");
