@@ -16,6 +16,11 @@ function names_absent(text) {
 function changed_case(suite, name) {
   return index(" " changed " ", " " suite "." name " ") || index(" " changed " ", " " suite ".* ")
 }
+# Opening minus closing parentheses on a line.
+function parens(line,    opened, closed) {
+  opened = gsub(/\(/, "(", line); closed = gsub(/\)/, ")", line)
+  return opened - closed
+}
 # Suite and name of a line that opens a test case; "" when it opens none.
 function opening(line,    head) {
   if (line !~ /^(TEST|TEST_F|TEST_P|TYPED_TEST)\(/) return ""
@@ -27,10 +32,10 @@ function opening(line,    head) {
 }
 # First pass: the parameterised suites that lose their instantiations.
 FNR == NR {
-  if ($0 ~ /^INSTANTIATE_TEST_SUITE_P\(/) { inst = 1; text = ""; suite = $0
+  if ($0 ~ /^INSTANTIATE_TEST_SUITE_P\(/) { inst = 1; text = ""; depth = 0; suite = $0
     sub(/^INSTANTIATE_TEST_SUITE_P\( *[A-Za-z0-9_]+, */, "", suite); sub(/[,)].*/, "", suite) }
-  if (inst) { text = text "\n" $0
-    if ($0 ~ /\); *$/) { inst = 0; if (names_absent(text)) lost[suite] = 1 } }
+  if (inst) { text = text "\n" $0; depth += parens($0)
+    if (depth <= 0) { inst = 0; if (names_absent(text)) lost[suite] = 1 } }
   next
 }
 FNR == 1 { print "#line 1 \"" FILENAME "\"" > out; kept = 0 }
@@ -42,12 +47,13 @@ FNR == 1 { print "#line 1 \"" FILENAME "\"" > out; kept = 0 }
       drop = changed_case(part[1], part[2]) || ($0 ~ /^TEST_P\(/ && (part[1] in lost))
       nlines = 0
     } else if ($0 ~ /^INSTANTIATE_TEST_SUITE_P\(/) {
-      inblock = 1; kind = "inst"; drop = 0; nlines = 0
+      inblock = 1; kind = "inst"; drop = 0; nlines = 0; depth = 0
     }
   }
   if (!inblock) { print > out; if (names_absent($0)) rest_absent = 1; next }
   block[++nlines] = $0
-  if ((kind == "case" && $0 ~ /^}/) || (kind == "inst" && $0 ~ /\); *$/)) {
+  if (kind == "inst") depth += parens($0)
+  if ((kind == "case" && $0 ~ /^}/) || (kind == "inst" && depth <= 0)) {
     text = ""
     for (i = 1; i <= nlines; ++i) text = text "\n" block[i]
     if (names_absent(text)) drop = 1
