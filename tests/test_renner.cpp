@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "lynx/splines.h"
@@ -284,5 +285,33 @@ TEST(Renner, CoincidentPointsStayInBounds) {
   const Fit single({{1, 1}, {1, 1}});
   EXPECT_TRUE(single.guards_intact());
 }
+
+// At (1, 0) the curve turns straight back: the blended tangent there has zero
+// length.  It is taken as zero, so the curve comes to rest at the cusp, and
+// every coefficient stays a number.
+TEST(Renner, CuspGetsAZeroTangentInsteadOfNaN) {
+  const Fit f({{-1, -1}, {0, 0}, {1, 0}, {0, 0}, {-1, -1}});
+  ASSERT_TRUE(f.guards_intact());
+  for (int i = 0; i < f.n; ++i) {
+    for (const point *q : {&f.b[i], &f.c[i], &f.d[i]}) {
+      ASSERT_TRUE(std::isfinite(q->x) && std::isfinite(q->y)) << "segment " << i;
+    }
+  }
+  EXPECT_EQ(f.b[2].x, 0.0);
+  EXPECT_EQ(f.b[2].y, 0.0);
+  // Segment 1 arrives at the cusp at rest, at its parameter length (the
+  // positive root for the tangents b[1] and zero over the chord (1, 0)).
+  const point sum = f.b[1];
+  const double a = sum.x * sum.x + sum.y * sum.y, k = 6.0 * sum.x;
+  const double end = (std::sqrt(36.0 * (16.0 - a) + k * k) - k) / (16.0 - a);
+  const point at = segment_at(f, 1, end), slope = segment_slope(f, 1, end);
+  EXPECT_NEAR(at.x, 1.0, 1e-12);
+  EXPECT_NEAR(at.y, 0.0, 1e-12);
+  EXPECT_NEAR(slope.x, 0.0, 1e-12);
+  EXPECT_NEAR(slope.y, 0.0, 1e-12);
+}
+
+// The prefixed name of the point type is the same type as the short one.
+static_assert(std::is_same_v<lynx_point, point>);
 
 }  // namespace

@@ -170,4 +170,19 @@ TEST(Release, BuildVersionPrintsNothingAndAgrees) {
   EXPECT_STREQ(release, build);
 }
 
+// The header's version macros describe the library the program runs with.
+TEST(Release, HeaderMacrosAgreeWithTheLibrary) {
+  EXPECT_STREQ(LYNX_VERSION, lynxUtility_build_version());
+  const std::string numbers =
+      std::to_string(LYNX_VERSION_MAJOR) + "." + std::to_string(LYNX_VERSION_MINOR) + "." +
+      std::to_string(LYNX_VERSION_PATCH) + "." + std::to_string(LYNX_VERSION_TWEAK);
+  EXPECT_EQ(numbers, LYNX_VERSION);
+  static_assert(LYNX_VERSION_AT_LEAST(2010, 1, 19));
+  static_assert(LYNX_VERSION_AT_LEAST(2009, 12, 99));
+  static_assert(LYNX_VERSION_AT_LEAST(2010, 0, 99));
+  static_assert(!LYNX_VERSION_AT_LEAST(2010, 1, 20));
+  static_assert(!LYNX_VERSION_AT_LEAST(2010, 2, 0));
+  static_assert(!LYNX_VERSION_AT_LEAST(2011, 0, 0));
+}
+
 }  // namespace

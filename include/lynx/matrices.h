@@ -6,7 +6,8 @@
  * i + 3(j - 1); a 6x6 matrix is 36 doubles, element (i, j) at i + 6(j - 1).
  * The tilde matrix of a 3-vector a is the skew-symmetric matrix with
  * (tilde a) b = a x b.  Results come back through the first argument and must
- * not share storage with an operand. */
+ * not share storage with an operand.  In the comments below M(:, j) is
+ * column j of M and M(j, :) its row j. */
 #ifndef LYNX_MATRICES_H
 #define LYNX_MATRICES_H
 
@@ -14,63 +15,71 @@
 
 LYNX_BEGIN_DECLS
 
-/* p = A b. */
-LYNX_API void FSM31(double *p, const double *a, const double *b);
-/* p = A^T b. */
-LYNX_API void FSM3T1(double *p, const double *a, const double *b);
-/* P = A B, each element (A(i,1) B(1,j) + A(i,2) B(2,j)) + A(i,3) B(3,j). */
-LYNX_API void FSM33(double *p, const double *a, const double *b);
-/* P = A^T B. */
-LYNX_API void FSM3T3(double *p, const double *a, const double *b);
+/* product = matrix vector (3x3 times 3-vector). */
+LYNX_API void FSM31(double *product, const double *matrix, const double *vector);
+/* product = matrix^T vector. */
+LYNX_API void FSM3T1(double *product, const double *matrix, const double *vector);
+/* product = left right, each element
+ * (left(i,1) right(1,j) + left(i,2) right(2,j)) + left(i,3) right(3,j). */
+LYNX_API void FSM33(double *product, const double *left, const double *right);
+/* product = left^T right. */
+LYNX_API void FSM3T3(double *product, const double *left, const double *right);
 
-/* P = tilde a, stored as 0, a3, -a2, -a3, 0, a1, a2, -a1, 0; each negative
- * entry is 0 - x, so +0.0 for a zero component. */
-LYNX_API void SKEW(double *p, const double *a);
-/* p = a x b of 3-vectors, the tilde matrix of a applied to b.  The same
+/* tilde = tilde a, stored as 0, a3, -a2, -a3, 0, a1, a2, -a1, 0; each
+ * negative entry is 0 - x, so +0.0 for a zero component. */
+LYNX_API void SKEW(double *tilde, const double *a);
+/* cross = a x b of 3-vectors, the tilde matrix of a applied to b.  The same
  * routine as FSCROSS. */
-LYNX_API void T31(double *p, const double *a, const double *b);
-/* P = (tilde a) B: column j is a x B(:, j). */
-LYNX_API void T33(double *p, const double *a, const double *b);
-/* P = (tilde a)^T B = -(tilde a) B: column j is B(:, j) x a. */
-LYNX_API void T3T3(double *p, const double *a, const double *b);
-/* P = (tilde a) B^T: column j is a x B(j, :). */
-LYNX_API void T33T(double *p, const double *a, const double *b);
+LYNX_API void T31(double *cross, const double *a, const double *b);
+/* product = (tilde a) matrix: column j is a x matrix(:, j). */
+LYNX_API void T33(double *product, const double *a, const double *matrix);
+/* product = (tilde a)^T matrix = -(tilde a) matrix: column j is
+ * matrix(:, j) x a. */
+LYNX_API void T3T3(double *product, const double *a, const double *matrix);
+/* product = (tilde a) matrix^T: column j is a x matrix(j, :). */
+LYNX_API void T33T(double *product, const double *a, const double *matrix);
 
-/* P = R^T M R, formed as R^T (M R). */
-LYNX_API void TRANSFORMMATRIX(double *p, const double *r, const double *m);
-/* P = R^T (tilde w) R, formed as R^T ((tilde w) R); the diagonal is computed,
- * not set to zero. */
-LYNX_API void TRANSFORMSKEWMATRIX(double *p, const double *r, const double *w);
+/* transformed = rotation^T matrix rotation, formed as
+ * rotation^T (matrix rotation). */
+LYNX_API void TRANSFORMMATRIX(double *transformed, const double *rotation, const double *matrix);
+/* transformed = rotation^T (tilde w) rotation, formed as
+ * rotation^T ((tilde w) rotation); the diagonal is computed, not set to
+ * zero. */
+LYNX_API void TRANSFORMSKEWMATRIX(double *transformed, const double *rotation, const double *w);
 
 /* The 3-1-3 rotation matrix Rz(first) Rx(second) Rz(third) from the sine
- * and cosine of each angle; its columns are the rotated frame's axes. */
-LYNX_API void FSEULMAT(double *p, const double *s1, const double *c1, const double *s2,
-                       const double *c2, const double *s3, const double *c3);
+ * and cosine of each angle; its columns are the rotated frame's axes.  The
+ * pairs are used as given (not checked to lie on the unit circle). */
+LYNX_API void FSEULMAT(double *rotation, const double *sin_first, const double *cos_first,
+                       const double *sin_second, const double *cos_second, const double *sin_third,
+                       const double *cos_third);
 
-/* Appends the n diagonal coordinates (i0 + k, j0 + k), k = 0..n-1, of a
- * block to the row and column lists at positions nz.. (counted from 1) and
- * adds n to nz.  Nothing happens for n <= 0 or nz < 1. */
-LYNX_API void DIAG(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0, const int32_t *j0,
-                   const int32_t *n);
-/* Appends all ni x nj coordinates of the block with rows i0..i0+ni-1 and
- * columns j0..j0+nj-1, column by column with the row varying fastest, at
- * positions nz.. and adds ni nj to nz.  Nothing happens for ni < 1, nj < 1
- * or nz < 1. */
-LYNX_API void BLOCK(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0, const int32_t *j0,
-                    const int32_t *ni, const int32_t *nj);
+/* Appends the `size` diagonal coordinates (first_row + k, first_col + k),
+ * k = 0..size-1, of a square block to the row and column lists at positions
+ * next.. (counted from 1) and adds `size` to next.  An empty pair of lists
+ * has next = 1.  Nothing happens for size <= 0 or next < 1.  The lists must
+ * have room for positions next..next+size-1. */
+LYNX_API void DIAG(int32_t *rows, int32_t *cols, int32_t *next, const int32_t *first_row,
+                   const int32_t *first_col, const int32_t *size);
+/* Appends all row_count x col_count coordinates of the block with rows
+ * first_row.. and columns first_col.., column by column with the row
+ * varying fastest, at positions next.. and adds row_count col_count to
+ * next.  Nothing happens for row_count < 1, col_count < 1 or next < 1. */
+LYNX_API void BLOCK(int32_t *rows, int32_t *cols, int32_t *next, const int32_t *first_row,
+                    const int32_t *first_col, const int32_t *row_count, const int32_t *col_count);
 
-/* P = A B for 6x6 matrices, each element's six products added left to
- * right. */
-LYNX_API void M66(double *p, const double *a, const double *b);
+/* product = left right for 6x6 matrices, each element's six products added
+ * left to right. */
+LYNX_API void M66(double *product, const double *left, const double *right);
 
-/* y(i) = +0.0, i = 1..n; nothing for n <= 0.  The same routine as
- * KXV_NULLV. */
-LYNX_API void FSZERO(double *y, const int32_t *n);
+/* values(i) = +0.0, i = 1..count; nothing for count <= 0.  The same
+ * routine as KXV_NULLV. */
+LYNX_API void FSZERO(double *values, const int32_t *count);
 
-/* y(i) = 0 for n 32-bit integers; nothing for n <= 0. */
-LYNX_API void ZEROI(int32_t *y, const int32_t *n);
+/* values(i) = 0 for count 32-bit integers; nothing for count <= 0. */
+LYNX_API void ZEROI(int32_t *values, const int32_t *count);
 /* The same routine as ZEROI under its second name. */
-LYNX_API void FSIZERO(int32_t *y, const int32_t *n);
+LYNX_API void FSIZERO(int32_t *values, const int32_t *count);
 
 LYNX_END_DECLS
 

@@ -11,7 +11,8 @@
 LYNX_BEGIN_DECLS
 
 /* Turns five 2-character unit codes (10 characters, upper-cased in place)
- * into five factors.  An unknown code is reported to the host with the end
+ * into five factors, each the value of one unit in newton, kilogram, metre,
+ * second or radian.  An unknown code is reported to the host with the end
  * word "STOP" and leaves 1.0 in its slot.  The passed length is not used. */
 LYNX_API void KXCONV(char *codes, lynx_textlen codes_length, double *factors);
 
@@ -33,20 +34,25 @@ LYNX_API void KXUNFN(const char *names, lynx_textlen names_length, double *model
 
 /* The same for five separate texts; each name is the first min(length, 12)
  * characters of its text (a negative length counts as an empty name). */
-LYNX_API void KXUNFN_F2C(const char *force, lynx_textlen force_length, const char *mass,
-                         lynx_textlen mass_length, const char *length, lynx_textlen length_length,
-                         const char *time, lynx_textlen time_length, const char *angle,
-                         lynx_textlen angle_length, double *model_factors, double *unit_factors);
+LYNX_API void KXUNFN_F2C(const char *force_name, lynx_textlen force_name_length,
+                         const char *mass_name, lynx_textlen mass_name_length,
+                         const char *length_name, lynx_textlen length_name_length,
+                         const char *time_name, lynx_textlen time_name_length,
+                         const char *angle_name, lynx_textlen angle_name_length,
+                         double *model_factors, double *unit_factors);
 
-/* The same for five NUL-terminated strings. */
-LYNX_API void kx_kxunfn(const char *force, const char *mass, const char *length, const char *time,
-                        const char *angle, double *model_factors, double *unit_factors);
+/* The same for five NUL-terminated strings.  An empty string is a name of
+ * length 0: unrecognised ("STOP"), not blank. */
+LYNX_API void kx_kxunfn(const char *force_name, const char *mass_name, const char *length_name,
+                        const char *time_name, const char *angle_name, double *model_factors,
+                        double *unit_factors);
 
 /* Property-file units.  Reads the keys FORCE, MASS, LENGTH, TIME and ANGLE
- * of block UNITS through the property-file reader (source is handed to it
- * unread); a missing key is reported with "WARN" under the caller's
- * identifier and replaced by its default (newton, kg, meter, second,
- * radian).  The five names are then converted as by KXUNFN_F2C. */
+ * of block UNITS through the property-file reader; source, the reader's
+ * handle of the open file, is handed to it unread.  A missing key is
+ * reported with "WARN" under the caller's identifier and replaced by its
+ * default (newton, kg, meter, second, radian).  The five names are then
+ * converted as by KXUNFN_F2C. */
 LYNX_API void kx_read_file_units(intptr_t source, int32_t identifier, double *model_factors,
                                  double *unit_factors);
 

@@ -7,6 +7,7 @@
 #include "lynx/version.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "lynx_build_facts.hpp"
 
@@ -20,6 +21,10 @@ namespace {
 
 // Length of the marker that stands in front of each record.
 constexpr int kMarkerLength = 4;
+
+// The version macros of the public header follow the project's version.
+static_assert(std::string_view(LYNX_RELEASE_VERSION) == LYNX_VERSION,
+              "LYNX_VERSION in include/lynx/version.h differs from the project's VERSION");
 
 LYNX_KEEP const char *const kRecords[] = {
     LYNX_COMPILER_RECORDS "@(#)ORB Utility  lib: " LYNX_LIBRARY_NAME,
