@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize)
+STAGES=(werror sanitize windows-x86)
 
 # Configures, builds and runs ctest in build/<dir>, with extra cmake args.
 build_and_ctest() {
@@ -38,6 +38,22 @@ stage_sanitize() {
   cmake --build build/sanitize -j "$jobs"
   (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")
+}
+
+# The legacy 32-bit Windows library, cross-built with mingw-w64 (i686) and
+# tested under 32-bit Wine through the windows-x86 presets.  One wineserver
+# serves the whole run.
+stage_windows-x86() {
+  ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-i686-posix wine \
+    wine32:i386
+  cmake --preset windows-x86
+  cmake --build --preset windows-x86 -j "$jobs"
+  local prefix=build/windows-x86/wineprefix
+  windows/wine-run.sh "$prefix" --start
+  local status=0
+  ctest --preset windows-x86 -j "$jobs" || status=$?
+  windows/wine-run.sh "$prefix" --stop || true
+  return "$status"
 }
 
 if [ "${1:-}" = --list ]; then
