@@ -44,6 +44,10 @@ function(lynx_legacy32_exports target)
   set(dir ${PROJECT_BINARY_DIR}/generated/legacy32)
   lynx_write_legacy32_definitions(${prefix} ${dll} ${dir}/${target}.def ${dir}/${target}.implib.def)
   target_sources(${target} PRIVATE ${dir}/${target}.def)
+  if(target STREQUAL "lynxUtility")
+    # Installed beside the import library: the export table, name by name.
+    install(FILES ${dir}/${target}.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  endif()
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${dir}/${target}.implib.def)
   # The import library that the linker writes names every stdcall routine
   # with one underscore too many (__KXCONV@12); dlltool writes it again
