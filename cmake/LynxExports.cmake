@@ -106,7 +106,11 @@ endfunction()
 lynx_read_export_list(${LYNX_EXPORT_LIST} LYNX_EXPORTS)
 set(LYNX_EXPORTED_NAMES ${LYNX_EXPORTS_NAMES})
 
-set(_map "/* Generated from src/exports.txt: do not edit. */\n{\n  global:\n")
+# The shared library's ABI version: its SONAME is liblynxUtility.so.<it>, and
+# every exported routine is bound to the version node LYNXUTILITY_<it>.
+set(LYNX_SOVERSION 1)
+set(LYNX_VERSION_NODE LYNXUTILITY_${LYNX_SOVERSION})
+set(_map "/* Generated from src/exports.txt: do not edit. */\n${LYNX_VERSION_NODE} {\n  global:\n")
 set(_inc "/* Generated from src/exports.txt: do not edit. */\n")
 set(_def "; Generated from src/exports.txt: do not edit.\nLIBRARY lynxUtility\nEXPORTS\n")
 foreach(_name IN LISTS LYNX_EXPORTED_NAMES)

@@ -1,9 +1,22 @@
-# Installation: libraries in lib/, public headers in include/lynx/, the host
-# stand-ins' headers in include/lynxhost/, a CMake package config
-# (find_package(lynxUtility)) and a pkg-config file.
+# Installation:
+#   lib/ (CMAKE_INSTALL_LIBDIR)   liblynxUtility.so -> .so.1 -> .so.1.0.0, and
+#                                 the embedded host's libHxUtility.so and
+#                                 libnolt.so (unless LYNX_INSTALL_HOST is OFF)
+#   include/lynx/                 the public headers
+#   include/lynxhost/             the embedded host's headers
+#   lib/cmake/lynxUtility/        the CMake package (find_package(lynxUtility))
+#   lib/pkgconfig/                lynxUtility.pc, lynxUtility-host.pc,
+#                                 lynxUtility-fortran.pc
+#   share/doc/lynxUtility/        README, LICENSE, changelog, docs/, examples/ (as in
+#                                 the source tree, so their links hold)
+# The Fortran module installs its own files (fortran/CMakeLists.txt).
 include(CMakePackageConfigHelpers)
 
-install(TARGETS lynxUtility HxUtility nolt
+set(_lynx_install_targets lynxUtility)
+if(LYNX_INSTALL_HOST)
+  list(APPEND _lynx_install_targets HxUtility nolt)
+endif()
+install(TARGETS ${_lynx_install_targets}
   EXPORT lynxUtilityTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -11,9 +24,11 @@ install(TARGETS lynxUtility HxUtility nolt
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/lynx
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/host/include/
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lynxhost
-  FILES_MATCHING PATTERN "*.h")
+if(LYNX_INSTALL_HOST)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/host/include/
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lynxhost
+    FILES_MATCHING PATTERN "*.h")
+endif()
 
 install(EXPORT lynxUtilityTargets
   NAMESPACE lynx::
@@ -30,7 +45,37 @@ install(FILES
   ${PROJECT_BINARY_DIR}/lynxUtilityConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/lynxUtility)
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/lynxUtility.pc.in
-  ${PROJECT_BINARY_DIR}/lynxUtility.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/lynxUtility.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# pkg-config files find the prefix from their own place, so the installed
+# tree may be moved (cmake --install --prefix): as many steps up from
+# <libdir>/pkgconfig as the library directory is deep (lib/x86_64-linux-gnu
+# is two).  Absolute library or include directories are written as they are.
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+  set(LYNX_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
+  set(LYNX_PC_LIBDIR "${CMAKE_INSTALL_FULL_LIBDIR}")
+  set(LYNX_PC_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}")
+else()
+  file(RELATIVE_PATH _lynx_pc_up "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
+  string(REGEX REPLACE "/$" "" _lynx_pc_up "${_lynx_pc_up}")
+  set(LYNX_PC_PREFIX "\${pcfiledir}/${_lynx_pc_up}")
+  set(LYNX_PC_LIBDIR "\${prefix}/${CMAKE_INSTALL_LIBDIR}")
+  set(LYNX_PC_INCLUDEDIR "\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}")
+endif()
+set(_lynx_pc_files lynxUtility)
+if(LYNX_INSTALL_HOST)
+  list(APPEND _lynx_pc_files lynxUtility-host)
+endif()
+if(TARGET lynxUtility_fortran)
+  list(APPEND _lynx_pc_files lynxUtility-fortran)
+endif()
+foreach(_pc IN LISTS _lynx_pc_files)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${_pc}.pc.in ${PROJECT_BINARY_DIR}/${_pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${_pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+  ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.svg")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+  FILES_MATCHING PATTERN "CMakeLists.txt" PATTERN "*.c" PATTERN "*.h" PATTERN "*.f90" PATTERN "*.tir" PATTERN "*.csv"
+  PATTERN "*.md" PATTERN "*.sh")

@@ -7,10 +7,23 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_
 if(status)
   message(FATAL_ERROR "install failed")
 endif()
-foreach(file lib/liblynxUtility.so lib/libHxUtility.so lib/libnolt.so include/lynx/lynxUtility.h
-        include/lynx/units.h lib/pkgconfig/lynxUtility.pc lib/cmake/lynxUtility/lynxUtilityConfig.cmake)
+foreach(file lib/liblynxUtility.so lib/liblynxUtility.so.1 lib/liblynxUtility.so.1.0.0
+        lib/libHxUtility.so lib/libnolt.so include/lynx/lynxUtility.h include/lynx/units.h
+        include/lynxhost/HxHost.h lib/pkgconfig/lynxUtility.pc lib/pkgconfig/lynxUtility-host.pc
+        lib/cmake/lynxUtility/lynxUtilityConfig.cmake share/doc/lynxUtility/LICENSE
+        share/doc/lynxUtility/CHANGELOG.md share/doc/lynxUtility/README.md)
   if(NOT EXISTS ${WORK_DIR}/prefix/${file})
     message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+# The development link and the SONAME link point down the version chain.
+foreach(link liblynxUtility.so:liblynxUtility.so.1 liblynxUtility.so.1:liblynxUtility.so.1.0.0)
+  string(REPLACE ":" ";" link "${link}")
+  list(GET link 0 name)
+  list(GET link 1 target)
+  file(READ_SYMLINK ${WORK_DIR}/prefix/lib/${name} points_to)
+  if(NOT points_to STREQUAL target)
+    message(FATAL_ERROR "lib/${name} points to '${points_to}', not '${target}'")
   endif()
 endforeach()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/install_consumer -B ${WORK_DIR}/consumer

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ struct DynamicTable {
   std::set<std::string> defined;    // global or weak symbols the library defines
   std::set<std::string> undefined;  // symbols it takes from other libraries
   std::vector<std::string> needed;  // DT_NEEDED entries
+  std::string soname;                // DT_SONAME
+  std::map<std::string, std::string> version_of;  // defined symbol -> its version node
 };
 
 // Reads the dynamic symbol table and the needed libraries of a 64-bit ELF
@@ -46,6 +49,32 @@ DynamicTable read_dynamic_table(const std::string &path) {
     std::memcpy(&sections[i], image.data() + header.e_shoff + i * header.e_shentsize,
                 sizeof(Elf64_Shdr));
   }
+  // Version definitions: index -> node name; version index of each symbol.
+  std::map<unsigned, std::string> node_name;
+  std::vector<Elf64_Half> symbol_version;
+  for (const Elf64_Shdr &section : sections) {
+    if (section.sh_type == SHT_GNU_verdef) {
+      const char *names = image.data() + sections.at(section.sh_link).sh_offset;
+      size_t off = section.sh_offset;
+      for (size_t k = 0; k < section.sh_info; ++k) {
+        Elf64_Verdef def;
+        std::memcpy(&def, image.data() + off, sizeof def);
+        Elf64_Verdaux aux;
+        std::memcpy(&aux, image.data() + off + def.vd_aux, sizeof aux);
+        node_name[def.vd_ndx] = names + aux.vda_name;
+        if (def.vd_next == 0) break;
+        off += def.vd_next;
+      }
+    } else if (section.sh_type == SHT_GNU_versym) {
+      symbol_version.resize(section.sh_size / sizeof(Elf64_Half));
+      std::memcpy(symbol_version.data(), image.data() + section.sh_offset,
+                  symbol_version.size() * sizeof(Elf64_Half));
+    }
+  }
+  const auto is_node = [&node_name](const std::string &name) {
+    return std::any_of(node_name.begin(), node_name.end(),
+                       [&name](const auto &node) { return node.second == name; });
+  };
   for (const Elf64_Shdr &section : sections) {
     const Elf64_Shdr &strings = sections.at(section.sh_link);
     const char *names = image.data() + strings.sh_offset;
@@ -56,10 +85,16 @@ DynamicTable read_dynamic_table(const std::string &path) {
         const int binding = ELF64_ST_BIND(symbol.st_info);
         if (symbol.st_name == 0 || (binding != STB_GLOBAL && binding != STB_WEAK)) continue;
         const std::string name = names + symbol.st_name;
+        // The symbol that stands for a version node is no routine.
+        if (symbol.st_shndx == SHN_ABS && is_node(name)) continue;
         if (symbol.st_shndx == SHN_UNDEF) {
           table.undefined.insert(name);
         } else {
           table.defined.insert(name);
+          const size_t index = off / sizeof(Elf64_Sym);
+          if (index < symbol_version.size()) {
+            table.version_of[name] = node_name[symbol_version[index] & 0x7fffu];
+          }
         }
       }
     } else if (section.sh_type == SHT_DYNAMIC) {
@@ -67,6 +102,7 @@ DynamicTable read_dynamic_table(const std::string &path) {
         Elf64_Dyn entry;
         std::memcpy(&entry, image.data() + section.sh_offset + off, sizeof entry);
         if (entry.d_tag == DT_NEEDED) table.needed.emplace_back(names + entry.d_un.d_val);
+        if (entry.d_tag == DT_SONAME) table.soname = names + entry.d_un.d_val;
       }
     }
   }
@@ -80,6 +116,18 @@ TEST(ExportTable, HoldsExactlyTheListedRoutines) {
   }
   for (const std::string &name : table.defined) {
     EXPECT_TRUE(kListed.count(name)) << "exported but not listed: " << name;
+  }
+}
+
+// The library carries a versioned SONAME, and every routine is bound to the
+// version node of the export map, so a later ABI can be told apart.
+TEST(ExportTable, VersionedSonameAndVersionNode) {
+  const DynamicTable table = read_dynamic_table(LYNX_LIBRARY_FILE);
+  EXPECT_EQ(table.soname, LYNX_EXPECTED_SONAME);
+  for (const std::string &name : kListed) {
+    const auto found = table.version_of.find(name);
+    ASSERT_NE(found, table.version_of.end()) << "no version for " << name;
+    EXPECT_EQ(found->second, LYNX_EXPECTED_VERSION_NODE) << name;
   }
 }
 

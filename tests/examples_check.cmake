@@ -1,0 +1,70 @@
+# Installs the build into a scratch prefix and builds the example tire model
+# as an outside project four ways: C and Fortran with CMake's
+# find_package, C with pkg-config, and C with a plain compiler line.  Runs
+# each one and checks that all print the same table and messages.
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir> -DDOCDIR=<install docdir>
+#         -DC_COMPILER=... -DFortran_COMPILER=... -P examples_check.cmake
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+# The example as installed with the documentation, so what is shipped is
+# complete.
+set(example ${prefix}/${DOCDIR}/examples/tire-model)
+set(property_file ${example}/tire_model.tir)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(status)
+    list(JOIN ARGN " " command)
+    message(FATAL_ERROR "failed (${status}): ${command}\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+if(NOT EXISTS ${example}/c/CMakeLists.txt)
+  message(FATAL_ERROR "the example is not installed in ${example}")
+endif()
+set(libdir ${prefix}/${LIBDIR})
+
+# CMake: find_package(lynxUtility) in C and in Fortran.
+foreach(lang c fortran)
+  run(${CMAKE_COMMAND} -S ${example}/${lang} -B ${WORK_DIR}/${lang} -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_Fortran_COMPILER=${Fortran_COMPILER})
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/${lang})
+  run(${WORK_DIR}/${lang}/run_tire_model ${property_file})
+  set(output_${lang} "${output}")
+endforeach()
+
+# pkg-config, from the installed .pc files.
+find_program(PKG_CONFIG pkg-config REQUIRED)
+set(ENV{PKG_CONFIG_PATH} ${libdir}/pkgconfig)
+run(${PKG_CONFIG} --cflags --libs lynxUtility-host)
+string(STRIP "${output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+run(${C_COMPILER} -o ${WORK_DIR}/run_pkg_config ${example}/c/run_tire_model.c
+  ${example}/c/tire_model.c ${flags} -Wl,-rpath,${libdir})
+run(${WORK_DIR}/run_pkg_config ${property_file})
+set(output_pkg_config "${output}")
+
+# A plain compiler line.
+run(${C_COMPILER} -o ${WORK_DIR}/run_plain -I${prefix}/include -I${prefix}/include/lynxhost
+  ${example}/c/run_tire_model.c ${example}/c/tire_model.c -L${libdir} -llynxUtility -lHxUtility
+  -lnolt -Wl,-rpath,${libdir})
+run(${WORK_DIR}/run_plain ${property_file})
+set(output_plain "${output}")
+
+# The table is really there, then every build prints the same.
+foreach(line "state  distance" "\n    6   0.320000  no " "host messages:\n  INFO_NOPAD 0 'tire front_left: property file read"
+             "INFO_NOPAD 0 'tire front_left has lost contact with the road'")
+  string(FIND "${output_c}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the C example's output lacks '${line}':\n${output_c}")
+  endif()
+endforeach()
+foreach(other fortran pkg_config plain)
+  if(NOT output_${other} STREQUAL output_c)
+    message(FATAL_ERROR "the ${other} build prints otherwise than the C build:\n"
+      "--- C:\n${output_c}--- ${other}:\n${output_${other}}")
+  endif()
+endforeach()
+message(STATUS "C and Fortran examples agree:\n${output_c}")
