@@ -186,6 +186,19 @@ TEST(Legacy32Tables, ImportsTheHostsServicesDecoratedAndNothingElseOfTheHost) {
   EXPECT_EQ(seen.size(), 2u);
 }
 
+// No version functions (the export test), no identification records and no
+// version resource: the 32-bit build reports no version.
+TEST(Legacy32Tables, CarriesNoVersionRecordsOrResource) {
+  const auto *base = reinterpret_cast<const char *>(GetModuleHandleA("lynxUtility.dll"));
+  ASSERT_NE(base, nullptr);
+  const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
+  const std::string image(base, nt->OptionalHeader.SizeOfImage);
+  EXPECT_EQ(image.find("@(#)"), std::string::npos);
+  EXPECT_EQ(image.find("2010.1.19.37"), std::string::npos);
+  EXPECT_EQ(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].Size, 0u);
+}
+
 TEST(Legacy32Tables, HostStandInsExportTheDecoratedServices) {
   const PeTables hx = read_tables("HxUtility.dll");
   EXPECT_EQ(hx.dll_name, "HxUtility.dll");
