@@ -29,18 +29,31 @@ endif()
 # since 32-bit callers keep it aligned to 4 bytes only.
 add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
 
-# The export definitions and import library of a DLL target, from a list in
-# the columns of src/exports.txt: src/exports.txt itself for lynxUtility,
-# windows/legacy32/<target>.exports for the host stand-ins.  Called in the
-# directory that makes the target.
+# lynx_legacy32_exports(<target> [<list>...])
+#   The export definitions and import library of a DLL target, from lists in
+#   the columns of src/exports.txt: src/exports.txt itself for lynxUtility,
+#   by default windows/legacy32/<target>.exports for another DLL.  Called in
+#   the directory that makes the target.
 function(lynx_legacy32_exports target)
+  set(prefix LYNX_${target})
+  set(lists ${ARGN})
   if(target STREQUAL "lynxUtility")
-    set(prefix LYNX_EXPORTS)
+    set(${prefix}_LEGACY32_ROWS ${LYNX_EXPORTS_LEGACY32_ROWS})
   else()
-    set(prefix LYNX_${target})
-    lynx_read_export_list(${LYNX_LEGACY32_DIR}/${target}.exports ${prefix})
+    if(NOT lists)
+      set(lists ${LYNX_LEGACY32_DIR}/${target}.exports)
+    endif()
+    set(${prefix}_LEGACY32_ROWS "")
+    foreach(list IN LISTS lists)
+      lynx_read_export_list(${list} part)
+      list(APPEND ${prefix}_LEGACY32_ROWS ${part_LEGACY32_ROWS})
+    endforeach()
   endif()
-  set(dll ${target}.dll)
+  get_target_property(output ${target} OUTPUT_NAME)
+  if(NOT output)
+    set(output ${target})
+  endif()
+  set(dll ${output}.dll)
   set(dir ${PROJECT_BINARY_DIR}/generated/legacy32)
   lynx_write_legacy32_definitions(${prefix} ${dll} ${dir}/${target}.def ${dir}/${target}.implib.def)
   target_sources(${target} PRIVATE ${dir}/${target}.def)
