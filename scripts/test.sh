@@ -52,12 +52,12 @@ stage_users() {
   (cd build/users && ctest --output-on-failure --no-tests=error -L users -j "$jobs")
 }
 
-# The legacy 32-bit Windows library, cross-built with mingw-w64 (i686) and
-# tested under 32-bit Wine through the windows-x86 presets.  One wineserver
-# serves the whole run.
-stage_windows-x86() {
-  ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-i686-posix wine \
-    wine32:i386
+# The legacy 32-bit Windows library, cross-built with mingw-w64 (i686), and
+# the test suite's cases for it run under 32-bit Wine (the i386 architecture
+# is enabled to install it).  One wineserver serves the whole run.
+stage_windows_x86() {
+  ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-i686-posix \
+    binutils-mingw-w64-i686 wine wine32:i386
   cmake --preset windows-x86
   cmake --build --preset windows-x86 -j "$jobs"
   local prefix=build/windows-x86/wineprefix
@@ -75,7 +75,7 @@ fi
 selected=("$@")
 [ ${#selected[@]} -gt 0 ] || selected=("${STAGES[@]}")
 for stage in "${selected[@]}"; do
-  if ! declare -F "stage_$stage" >/dev/null; then
+  if ! declare -F "stage_${stage//-/_}" >/dev/null; then
     echo "test.sh: unknown stage '$stage'; the stages are: ${STAGES[*]}" >&2
     exit 2
   fi
@@ -85,7 +85,7 @@ summary=()
 for stage in "${selected[@]}"; do
   echo "== stage $stage"
   start=$(date +%s)
-  "stage_$stage"
+  "stage_${stage//-/_}"
   summary+=("$stage: $(($(date +%s) - start)) s")
 done
 echo "== stage times"
