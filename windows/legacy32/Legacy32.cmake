@@ -18,10 +18,12 @@
 
 set(LYNX_LEGACY32_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-# The command-line tools use routines that the 32-bit build does not have.
-if(LYNX_BUILD_TOOLS)
-  message(STATUS "32-bit build: the command-line tools are not built")
+# The command-line tools and the timing program use routines that the
+# 32-bit build does not have.
+if(LYNX_BUILD_TOOLS OR LYNX_BUILD_TIMING)
+  message(STATUS "32-bit build: the command-line tools and lynx-timing are not built")
   set(LYNX_BUILD_TOOLS OFF)
+  set(LYNX_BUILD_TIMING OFF)
 endif()
 
 # Every target, the tests included: a test's expected values are computed
