@@ -174,4 +174,43 @@ TEST_F(Host, ThreadsShareTheHostSafely) {
   EXPECT_EQ(hxhost_gtunts_calls(), kThreads * kCalls);
 }
 
+// The log keeps the most recent entries up to its cap and counts the rest;
+// entries keep their numbers as older ones are dropped.
+TEST_F(Host, LogKeepsTheMostRecentEntriesUpToItsCap) {
+  EXPECT_EQ(hxhost_log_cap(), static_cast<size_t>(HXHOST_LOG_CAP_DEFAULT));
+  hxhost_set_log_cap(3);
+  for (const char *text : {"m0", "m1", "m2", "m3", "m4"}) c_errmes(1, text, 7, "WARN");
+  EXPECT_EQ(hxhost_log_count(), 5u);
+  EXPECT_EQ(hxhost_log_dropped(), 2u);
+  hxhost_entry entry;
+  EXPECT_EQ(hxhost_log_entry(1, &entry), -1);
+  ASSERT_EQ(hxhost_log_entry(3, &entry), 0);
+  EXPECT_STREQ(entry.text, "m3");
+  auto texts = [] {
+    std::vector<std::string> out;
+    for (const auto &logged : host_log()) out.push_back(logged.text);
+    return out;
+  };
+  EXPECT_EQ(texts(), (std::vector<std::string>{"m2", "m3", "m4"}));
+  hxhost_set_log_cap(1);  // a lower cap drops the oldest at once
+  EXPECT_EQ(texts(), std::vector<std::string>{"m4"});
+  EXPECT_EQ(hxhost_log_dropped(), 4u);
+  hxhost_set_log_cap(0);  // no entry kept, every one counted
+  c_errmes(1, "m5", 7, "WARN");
+  EXPECT_EQ(hxhost_log_count(), 6u);
+  EXPECT_EQ(hxhost_log_entry(5, &entry), -1);
+  hxhost_log_clear();
+  EXPECT_EQ(hxhost_log_count(), 0u);
+  EXPECT_EQ(hxhost_log_dropped(), 0u);
+
+  ASSERT_EQ(setenv("LYNX_HOST_LOG_CAP", "2", 1), 0);
+  hxhost_reset();
+  EXPECT_EQ(hxhost_log_cap(), 2u);
+  ASSERT_EQ(setenv("LYNX_HOST_LOG_CAP", "-1", 1), 0);
+  hxhost_reset();
+  EXPECT_EQ(hxhost_log_cap(), static_cast<size_t>(HXHOST_LOG_CAP_DEFAULT));
+  unsetenv("LYNX_HOST_LOG_CAP");
+  hxhost_reset();
+}
+
 }  // namespace

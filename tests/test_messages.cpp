@@ -89,6 +89,41 @@ TEST(BuildMes, EmptyOrNegativeMessageLengthChangesNothing) {
   EXPECT_EQ(std::string(text, 8), "$$$$$$$$");
 }
 
+// Lengths are read as 32-bit counts: junk in the upper half of a slot, as a
+// caller passing 32-bit lengths leaves it, is not handed to the host.
+TEST(BuildMes, LengthSlotsAreReadAsThirtyTwoBitCounts) {
+  const lynx_textlen junk = static_cast<lynx_textlen>(uint64_t{1} << 32);
+  std::string text = padded("Tire $ not found", 20);
+  const std::string insert = "FRONT   ";
+  const int32_t limit = 80;
+  KX_BUILD_MES(text.data(), junk + 20, &limit, insert.data(), junk + 8);
+  EXPECT_EQ(text, padded("Tire FRONT not found", 20));
+}
+
+// Every piece comes from the texts as they were on entry, even when the
+// insert is a word of the message itself, before or after the marker, and
+// when the rewritten part is too long for the routine's stack buffer.
+TEST(BuildMes, InsertTakenFromTheMessageItself) {
+  const int32_t limit = 80;
+  std::string text = padded("Tire $ not found", 30);
+  KX_BUILD_MES(text.data(), 30, &limit, text.data() + 11, 5);  // "found"
+  EXPECT_EQ(text, padded("Tire found not found", 30));
+  text = padded("Tire $ not found", 30);
+  KX_BUILD_MES(text.data(), 30, &limit, text.data(), 4);  // "Tire"
+  EXPECT_EQ(text, padded("Tire Tire not found", 30));
+
+  for (const bool inside : {true, false}) {
+    const std::string word(1500, 'w');
+    const std::string other(1500, 'o');
+    const std::string message = "a $ b " + word;
+    const int32_t long_limit = 5000;
+    text = padded(message, 4000);
+    const char *insert = inside ? text.data() + 6 : other.data();
+    KX_BUILD_MES(text.data(), 4000, &long_limit, insert, 1500);
+    EXPECT_TRUE(text == padded("a " + (inside ? word : other) + " b " + word, 4000)) << inside;
+  }
+}
+
 class HostBridge : public lynx_test::HostTest {};
 
 TEST_F(HostBridge, MsgToAllSendsAnInformationalMessage) {

@@ -118,6 +118,17 @@ TEST(PropertyFile, MissingFileIsAClearErrorNotACrash) {
   EXPECT_EQ(nolt_open("/nonexistent", nullptr, 0), 0);
 }
 
+// A source that opens but cannot be read whole is an error naming it, not
+// an empty property file.
+TEST(PropertyFile, UnreadableOrOversizedSourceIsAnError) {
+  char error[256] = "";
+  EXPECT_EQ(nolt_open(LYNX_TEST_DATA_DIR, error, sizeof error), 0);
+  EXPECT_EQ(std::string(error),
+            "cannot read property file '" LYNX_TEST_DATA_DIR "': it is a directory");
+  EXPECT_EQ(nolt_open("/dev/zero", error, sizeof error), 0);
+  EXPECT_STREQ(error, "cannot read property file '/dev/zero': it holds more than 64 MiB");
+}
+
 TEST(PropertyFile, ReadsAFileFromDisk) {
   char error[256] = "";
   const intptr_t source = nolt_open(LYNX_TEST_DATA_DIR "/units_mm.tir", error, sizeof error);

@@ -1,5 +1,7 @@
 #include "hx_state.hpp"
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +21,32 @@ const lynx::units::UnitCode *lookup(lynx::units::Quantity quantity, const char *
     if (row.quantity == quantity && row.code[0] == code[0] && row.code[1] == code[1]) return &row;
   }
   return nullptr;
+}
+
+// The log's cap from LYNX_HOST_LOG_CAP, a whole number; the default when
+// it is unset, and with a remark when it is not a whole number.
+std::size_t log_cap_from_environment() {
+  const char *text = std::getenv("LYNX_HOST_LOG_CAP");
+  if (text == nullptr || *text == '\0') return HXHOST_LOG_CAP_DEFAULT;
+  char *end = nullptr;
+  errno = 0;
+  const unsigned long long cap = std::strtoull(text, &end, 10);
+  if (*text == '-' || *end != '\0' || errno != 0 || cap > SIZE_MAX) {
+    std::fprintf(stderr,
+                 "HxUtility: LYNX_HOST_LOG_CAP='%s' is not a whole number of log entries; "
+                 "keeping the last %d\n",
+                 text, HXHOST_LOG_CAP_DEFAULT);
+    return HXHOST_LOG_CAP_DEFAULT;
+  }
+  return static_cast<std::size_t>(cap);
+}
+
+// Drops the oldest entries beyond the cap, counting them.
+void trim(State &s) {
+  while (s.log.size() > s.log_cap) {
+    s.log.pop_front();
+    ++s.log_dropped;
+  }
 }
 
 }  // namespace
@@ -71,6 +99,8 @@ void load_defaults(State &s) {
   s.strings.clear();
   s.vectors.clear();
   s.log.clear();
+  s.log_cap = log_cap_from_environment();
+  s.log_dropped = 0;
   s.gtunts_calls = 0;
 }
 
@@ -81,6 +111,18 @@ State &state() {
     return s;
   }();
   return *instance;
+}
+
+void append(State &s, const hxhost_entry &entry) {
+  if (s.log_cap == 0) {
+    ++s.log_dropped;
+    return;
+  }
+  if (s.log.size() >= s.log_cap) {
+    s.log.pop_front();
+    ++s.log_dropped;
+  }
+  s.log.push_back(entry);
 }
 
 void log_message(State &s, hxhost_routine routine, int32_t flag, const char *text, long length,
@@ -97,7 +139,7 @@ void log_message(State &s, hxhost_routine routine, int32_t flag, const char *tex
   const long word_kept = end_word_length < 0 ? 0 : (end_word_length > 31 ? 31 : end_word_length);
   if (word_kept > 0) std::memcpy(entry.end_word, end_word, static_cast<size_t>(word_kept));
   entry.end_word[word_kept] = '\0';
-  s.log.push_back(entry);
+  append(s, entry);
   if (!s.quiet) {
     long shown = kept;
     while (shown > 0 && entry.text[shown - 1] == ' ') --shown;
@@ -125,17 +167,38 @@ HX_API void hxhost_set_quiet(int quiet) {
   s.quiet = quiet != 0;
 }
 
+HX_API void hxhost_set_log_cap(size_t cap) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.log_cap = cap;
+  hxhost::trim(s);
+}
+
+HX_API size_t hxhost_log_cap(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  return s.log_cap;
+}
+
 HX_API size_t hxhost_log_count(void) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
-  return s.log.size();
+  return s.log_dropped + s.log.size();
+}
+
+HX_API size_t hxhost_log_dropped(void) {
+  State &s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  return s.log_dropped;
 }
 
 HX_API int hxhost_log_entry(size_t index, hxhost_entry *entry) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
-  if (entry == nullptr || index >= s.log.size()) return -1;
-  *entry = s.log[index];
+  if (entry == nullptr || index < s.log_dropped || index - s.log_dropped >= s.log.size()) {
+    return -1;
+  }
+  *entry = s.log[index - s.log_dropped];
   return 0;
 }
 
@@ -143,6 +206,7 @@ HX_API void hxhost_log_clear(void) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   s.log.clear();
+  s.log_dropped = 0;
   s.gtunts_calls = 0;
 }
 

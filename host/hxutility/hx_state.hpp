@@ -4,6 +4,8 @@
 #define HX_STATE_HPP
 
 #include <array>
+#include <cstddef>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -31,7 +33,9 @@ struct State {
   std::map<int32_t, std::string> strings;
   std::map<VectorKey, std::array<double, 3>> vectors;
   bool quiet = false;
-  std::vector<hxhost_entry> log;
+  std::deque<hxhost_entry> log;  // the most recent entries, at most log_cap
+  std::size_t log_cap = HXHOST_LOG_CAP_DEFAULT;
+  std::size_t log_dropped = 0;  // entries dropped since the log was cleared
   long gtunts_calls = 0;
 };
 
@@ -43,6 +47,10 @@ void load_defaults(State &s);
 
 // Parses "S_,MM,N_,KG" into codes and scales; false when malformed.
 bool parse_model_units(const char *text, char codes[8], double scales[4]);
+
+// Appends an entry to the log, dropping the oldest beyond the cap; the
+// lock is held.
+void append(State &s, const hxhost_entry &entry);
 
 // Appends a message to the log and, unless quiet, writes it to standard
 // error as one line; the lock is held.

@@ -81,7 +81,7 @@ HX_API void HX_CALL SYSARY(const char *kind, hx_textlen kind_length, const int32
     entry.ids[i] = ids[i];
     key.ids.push_back(ids[i]);
   }
-  s.log.push_back(entry);
+  hxhost::append(s, entry);
 
   const auto found = s.vectors.find(key);
   if (found == s.vectors.end()) {

@@ -5,7 +5,9 @@
  * Defaults: model units from the environment variable LYNX_MODEL_UNITS
  * (four codes in the host's order time, length, force, mass, for example
  * "S_,MM,N_,KG"), else second, metre, newton, kilogram; output name from
- * LYNX_OUTPUT_NAME, else "lynx".  All functions are thread-safe.
+ * LYNX_OUTPUT_NAME, else "lynx"; the message log's cap from
+ * LYNX_HOST_LOG_CAP, else HXHOST_LOG_CAP_DEFAULT.  All functions are
+ * thread-safe.
  */
 #ifndef HX_HOST_H
 #define HX_HOST_H
@@ -76,14 +78,37 @@ typedef struct hxhost_entry {
   int32_t ids[8];
 } hxhost_entry;
 
-/* Number of entries in the log. */
+/* The message log keeps the most recent entries, at most its cap: when an
+ * entry arrives at a full log the oldest is dropped, and counted.  The cap
+ * is HXHOST_LOG_CAP_DEFAULT unless the environment variable
+ * LYNX_HOST_LOG_CAP holds a whole number (0 keeps no entry; messages are
+ * still counted and written to standard error).  Entries are numbered in
+ * the order they arrived since the log was last cleared, from 0: the kept
+ * ones are those from hxhost_log_dropped() to hxhost_log_count() - 1, so a
+ * program that notes hxhost_log_count() before a call reads the call's
+ * entries after it, unless the cap has dropped them. */
+#define HXHOST_LOG_CAP_DEFAULT 10000
+
+/* Sets the log's cap (see above); entries beyond it are dropped at once,
+ * the oldest first. */
+HX_API void hxhost_set_log_cap(size_t cap);
+
+/* The log's cap. */
+HX_API size_t hxhost_log_cap(void);
+
+/* Number of entries that arrived since the log was last cleared, kept or
+ * dropped: one more than the number of the newest. */
 HX_API size_t hxhost_log_count(void);
 
-/* Copies entry index (0 = oldest) into *entry; returns 0, or -1 when there
- * is no such entry. */
+/* Number of entries dropped since the log was last cleared: the number of
+ * the oldest entry kept. */
+HX_API size_t hxhost_log_dropped(void);
+
+/* Copies entry index into *entry; returns 0, or -1 when there is no such
+ * entry or it was dropped. */
 HX_API int hxhost_log_entry(size_t index, hxhost_entry *entry);
 
-/* Empties the log. */
+/* Empties the log and sets its count and its dropped count to 0. */
 HX_API void hxhost_log_clear(void);
 
 /* Number of GTUNTS calls since the last reset or log clear. */

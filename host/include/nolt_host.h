@@ -18,12 +18,16 @@
 extern "C" {
 #endif
 
+/* The most a property file may hold; a larger one is refused, not read. */
+#define NOLT_MAX_FILE_SIZE ((size_t)64 << 20) /* 64 MiB */
+
 /* Opens and reads a property file.  Returns a nonzero handle to pass as
- * `source`, or 0 when the file cannot be opened or holds a malformed line;
- * the reason, naming the file and the line, is then written to error (if
- * not NULL, cut to error_size bytes with a NUL) and to standard error.
- * The file opened last becomes the current file of
- * RTO_READ_QUOTED_STRING_F2C. */
+ * `source`, or 0 when the file cannot be opened or read whole (a directory,
+ * no permission, a read error, more than NOLT_MAX_FILE_SIZE bytes, no
+ * memory) or holds a malformed line; the reason, naming the file (and the
+ * line), is then written to error (if not NULL, cut to error_size bytes
+ * with a NUL) and to standard error.  The file opened last becomes the
+ * current file of RTO_READ_QUOTED_STRING_F2C. */
 NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size);
 
 /* Reads a property file held in memory (name is used in messages only). */

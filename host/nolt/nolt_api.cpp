@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <set>
-#include <sstream>
 
 #include "nolt_host.h"
 #include "nolt_reader.hpp"
@@ -71,6 +71,46 @@ intptr_t add_file(const std::string &name, const std::string &text, char *error,
   return handle;
 }
 
+// Reads the whole of path into text; false with the reason when it cannot
+// be read (a directory, no permission, a read error) or holds more than a
+// property file may.
+bool read_source(const char *path, std::string &text, std::string &reason) {
+  const std::string quoted = std::string("'") + path + "'";
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    reason = "cannot read property file " + quoted + ": it is a directory";
+    return false;
+  }
+  std::FILE *in = std::fopen(path, "rb");
+  if (in == nullptr) {
+    reason = "cannot open property file " + quoted + ": " + std::strerror(errno);
+    return false;
+  }
+  char chunk[65536];
+  size_t got;
+  bool too_large = false;
+  while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+    if (got > NOLT_MAX_FILE_SIZE - text.size()) {
+      too_large = true;
+      break;
+    }
+    text.append(chunk, got);
+  }
+  const int saved = errno;
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (too_large) {
+    reason = "cannot read property file " + quoted + ": it holds more than " +
+             std::to_string(NOLT_MAX_FILE_SIZE >> 20) + " MiB";
+    return false;
+  }
+  if (failed) {
+    reason = "cannot read property file " + quoted + ": " + std::strerror(saved);
+    return false;
+  }
+  return true;
+}
+
 std::string text_of(const char *chars, intptr_t length, const int32_t *meaningful) {
   long n = static_cast<long>(length);
   if (meaningful != nullptr && *meaningful >= 0 && *meaningful < n) n = *meaningful;
@@ -89,25 +129,30 @@ NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size) {
     give_error("no property file named", error, error_size);
     return 0;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    give_error(std::string("cannot open property file '") + path + "': " + std::strerror(errno),
-               error, error_size);
+  try {
+    std::string text, reason;
+    if (!read_source(path, text, reason)) {
+      give_error(reason, error, error_size);
+      return 0;
+    }
+    return add_file(path, text, error, error_size);
+  } catch (const std::bad_alloc &) {
+    give_error(std::string("cannot read property file '") + path + "': out of memory", error,
+               error_size);
     return 0;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    give_error(std::string("cannot read property file '") + path + "'", error, error_size);
-    return 0;
-  }
-  return add_file(path, text.str(), error, error_size);
 }
 
 NOLT_API intptr_t nolt_open_text(const char *name, const char *text, size_t text_size, char *error,
                                  size_t error_size) {
-  return add_file(name != nullptr ? name : "(text)", std::string(text, text_size), error,
-                  error_size);
+  const char *shown = name != nullptr ? name : "(text)";
+  try {
+    return add_file(shown, std::string(text, text_size), error, error_size);
+  } catch (const std::bad_alloc &) {
+    give_error(std::string("cannot read property file '") + shown + "': out of memory", error,
+               error_size);
+    return 0;
+  }
 }
 
 NOLT_API int nolt_select(intptr_t handle) {

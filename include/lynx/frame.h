@@ -19,7 +19,8 @@ LYNX_API void LYNX_CALL UPCASE(char *text, lynx_textlen length);
  * that the meaningful result never runs past `*limit` characters; it is
  * written back over the message's whole length, cut or blank-filled.  A
  * message without "$", or whose "$" stands at or beyond the limit, is left
- * unchanged.  Message and insert must not overlap. */
+ * unchanged.  Every piece is taken from the texts as they were on entry,
+ * so the insert may itself be part of the message. */
 LYNX_API void LYNX_CALL KX_BUILD_MES(char *message, lynx_textlen message_length,
                                      const int32_t *limit, const char *insert,
                                      lynx_textlen insert_length);

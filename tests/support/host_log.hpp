@@ -22,11 +22,11 @@ struct Logged {
   std::vector<int> ids;
 };
 
-// The log's entries, oldest first.
+// The log's kept entries, oldest first.
 inline std::vector<Logged> host_log() {
   std::vector<Logged> out;
   const size_t count = hxhost_log_count();
-  for (size_t i = 0; i < count; ++i) {
+  for (size_t i = hxhost_log_dropped(); i < count; ++i) {
     hxhost_entry e;
     if (hxhost_log_entry(i, &e) != 0) break;
     Logged m{e.routine,

@@ -2,16 +2,19 @@
 // cubic spline, Akima curve and Renner curve, and writes the samples as CSV
 // and a plot of the points and the three curves as SVG.
 //
-// Exit status: 0 done, 1 bad input or an output that cannot be written,
-// 2 bad usage.  Nothing is written unless the input is good, and every file
-// is written whole or not at all.
+// Exit status: 0 done, 1 bad input (or more than 64 MiB of it), a curve
+// that cannot be sampled, an output that cannot be written or too little
+// memory, 2 bad usage.  Nothing is written unless the input is good, and
+// every regular file is written whole or not at all.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "curve.hpp"
+#include "lynx/version.h"
 
 namespace {
 
@@ -24,12 +27,16 @@ void usage(std::FILE *out) {
                "\n"
                "Fits the points of INPUT (two columns x, y; comma- or blank-separated; '#'\n"
                "starts a comment; '-' reads standard input) with a natural cubic spline, an\n"
-               "Akima curve and a Renner curve, and samples each at N points.\n"
+               "Akima curve and a Renner curve, and samples each at N points.  A first line\n"
+               "that names the columns is a header; with more than two columns, x and y are\n"
+               "those named x and y.  INPUT may hold up to 64 MiB.\n"
                "\n"
                "  --csv FILE     write the samples as CSV: curve,t,x,y,dx,dy (default, with\n"
                "                 no --svg either: standard output)\n"
                "  --svg FILE     draw the points and the three curves as SVG\n"
+               "                 (FILE '-': standard output; a symbolic link is followed)\n"
                "  --samples N    samples per curve, 2 to %d (default %d)\n"
+               "  --version      the release version of the library\n"
                "  --help         this text\n",
                kMaxSamples, kDefaultSamples);
 }
@@ -45,9 +52,7 @@ int failure(const std::string &message) {
   return 1;
 }
 
-}  // namespace
-
-int main(int argc, char **argv) {
+int run(int argc, char **argv) {
   std::string input, csv_path, svg_path;
   bool have_input = false;
   int samples = kDefaultSamples;
@@ -62,6 +67,9 @@ int main(int argc, char **argv) {
     if (!options_done && (arg == "--help" || arg == "-h")) {
       usage(stdout);
       return 0;
+    } else if (!options_done && arg == "--version") {
+      std::printf("lynx-curve (lynxUtility) %s\n", lynxUtility_build_version());
+      return std::fflush(stdout) == 0 ? 0 : 1;
     } else if (!options_done && arg == "--") {
       options_done = true;
     } else if (!options_done && (arg == "--csv" || arg == "--svg")) {
@@ -101,20 +109,23 @@ int main(int argc, char **argv) {
   curve::Curves curves;
   if (!curve::sample_curves(table, samples, curves, error)) return failure(name + ": " + error);
 
-  if (csv_path.empty() && svg_path.empty()) {
-    const std::string text = curve::to_csv(curves);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
-      return failure("cannot write standard output");
-    }
-    return 0;
-  }
-  if (!csv_path.empty() && !curve::write_atomically(csv_path, curve::to_csv(curves), error)) {
+  if (csv_path.empty() && svg_path.empty()) csv_path = "-";
+  if (!csv_path.empty() && !curve::write_output(csv_path, curve::to_csv(curves), error)) {
     return failure(error);
   }
   if (!svg_path.empty() &&
-      !curve::write_atomically(svg_path, curve::to_svg(table, curves, name), error)) {
+      !curve::write_output(svg_path, curve::to_svg(table, curves, name), error)) {
     return failure(error);
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc &) {
+    return failure("out of memory");
+  }
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,10 +34,20 @@ std::string fixed(double v) {
   return buffer;
 }
 
-std::string label(double v) {
+// A tick label with enough digits to tell ticks step apart.
+std::string label(double v, double step) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%g", std::fabs(v) < 1e-300 ? 0.0 : v);
+  const double magnitude = std::fabs(v);
+  int digits = 6;
+  if (magnitude > 0 && step > 0) {
+    digits = std::max(digits, static_cast<int>(std::ceil(std::log10(magnitude / step))) + 2);
+  }
+  std::snprintf(buffer, sizeof buffer, "%.*g", std::min(digits, 17), v);
   return buffer;
+}
+
+std::string label(double v) {
+  return label(v, 0.0);
 }
 
 std::string xml_escaped(const std::string &text) {
@@ -78,15 +89,27 @@ struct Range {
       high = std::max(high, v);
     }
   }
-  // Widened by a margin, and to a unit interval when flat.
+  // Widened by a margin.  A flat range, or one too narrow for its
+  // magnitude to be told apart on a plot (values a few ulps apart), is
+  // widened about its middle.
   void settle() {
     if (!(low <= high)) low = 0, high = 1;
-    double pad = (high - low) * 0.05;
-    if (pad == 0.0) pad = std::max(std::fabs(low) * 0.1, 1.0);
+    const double magnitude = std::max(std::fabs(low), std::fabs(high));
+    if (high - low <= magnitude * 1e-9) {
+      const double middle = low + (high - low) / 2;
+      const double pad = std::max(std::fabs(middle) * 0.1, 1.0);
+      low = middle - pad;
+      high = middle + pad;
+      return;
+    }
+    const double pad = (high - low) * 0.05;
     low -= pad;
     high += pad;
   }
 };
+
+// The most ticks an axis gets; about seven are wanted.
+constexpr int kMaxTicks = 50;
 
 }  // namespace
 
@@ -137,26 +160,33 @@ std::string to_svg(const Table &table, const Curves &curves, const std::string &
   svg += "<g stroke=\"#444\">\n";
   std::string labels;
   const double step_x = tick_step(rx.high - rx.low), step_y = tick_step(ry.high - ry.low);
-  for (double v = std::ceil(rx.low / step_x) * step_x; v <= rx.high; v += step_x) {
+  // Ticks at whole multiples of the step, counted rather than summed, so
+  // that a step below the rounding of the values cannot stall the loop.
+  const double first_x = std::ceil(rx.low / step_x), first_y = std::ceil(ry.low / step_y);
+  for (int i = 0; i < kMaxTicks; ++i) {
+    const double v = (first_x + i) * step_x + 0.0;  // + 0.0: no "-0"
+    if (!(v <= rx.high)) break;
     const double px = sx(v);
     svg += "<line x1=\"" + fixed(px) + "\" y1=\"" + fixed(top + plot_h) + "\" x2=\"" + fixed(px) +
            "\" y2=\"" + fixed(top + plot_h + 6) + "\"/>\n";
     labels += "<text x=\"" + fixed(px) + "\" y=\"" + fixed(top + plot_h + 20) +
-              "\" text-anchor=\"middle\">" + label(v) + "</text>\n";
+              "\" text-anchor=\"middle\">" + label(v, step_x) + "</text>\n";
   }
-  for (double v = std::ceil(ry.low / step_y) * step_y; v <= ry.high; v += step_y) {
+  for (int i = 0; i < kMaxTicks; ++i) {
+    const double v = (first_y + i) * step_y + 0.0;
+    if (!(v <= ry.high)) break;
     const double py = sy(v);
     svg += "<line x1=\"" + fixed(left - 6) + "\" y1=\"" + fixed(py) + "\" x2=\"" + fixed(left) +
            "\" y2=\"" + fixed(py) + "\"/>\n";
     labels += "<text x=\"" + fixed(left - 9) + "\" y=\"" + fixed(py + 4) +
-              "\" text-anchor=\"end\">" + label(v) + "</text>\n";
+              "\" text-anchor=\"end\">" + label(v, step_y) + "</text>\n";
   }
   svg += "</g>\n" + labels;
   svg += "<text x=\"" + fixed(left + plot_w / 2) + "\" y=\"" + fixed(height - 12) +
-         "\" text-anchor=\"middle\">x</text>\n";
+         "\" text-anchor=\"middle\">" + xml_escaped(table.x_name) + "</text>\n";
   svg += "<text x=\"18\" y=\"" + fixed(top + plot_h / 2) +
-         "\" text-anchor=\"middle\" transform=\"rotate(-90 18 " + fixed(top + plot_h / 2) +
-         ")\">y</text>\n";
+         "\" text-anchor=\"middle\" transform=\"rotate(-90 18 " + fixed(top + plot_h / 2) + ")\">" +
+         xml_escaped(table.y_name) + "</text>\n";
 
   const struct {
     const char *name;
@@ -225,22 +255,49 @@ std::string to_svg(const Table &table, const Curves &curves, const std::string &
   return svg;
 }
 
-bool write_atomically(const std::string &path, const std::string &text, std::string &error) {
+namespace {
+
+// Writes text to an open stream and closes it; false with errno set on
+// failure.
+bool write_and_close(std::FILE *out, const std::string &text, bool sync) {
+  bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  ok = std::fflush(out) == 0 && ok;
+#if !defined(_WIN32)
+  ok = ok && (!sync || fsync(fileno(out)) == 0);
+#else
+  (void)sync;
+#endif
+  const int saved = errno;
+  ok = std::fclose(out) == 0 && ok;
+  if (!ok && saved != 0) errno = saved;
+  return ok;
+}
+
+// Writes text to target through a temporary file beside it and a rename,
+// so that target is either complete or as it was.  mode: the permissions
+// to give the file, or -1 for those of a new file.
+bool replace_atomically(const std::string &shown, const std::string &target,
+                        const std::string &text, long mode, std::string &error) {
   std::string temporary;
   std::FILE *out = nullptr;
 #if defined(_WIN32)
-  temporary = path + ".tmp";
+  (void)mode;
+  temporary = target + ".tmp";
   out = std::fopen(temporary.c_str(), "wb");
 #else
-  std::vector<char> name(path.begin(), path.end());
+  std::vector<char> name(target.begin(), target.end());
   const char suffix[] = ".XXXXXX";
   name.insert(name.end(), suffix, suffix + sizeof suffix);
   const int fd = mkstemp(name.data());
   if (fd >= 0) {
-    // mkstemp makes the file private; give it the mode a new file gets.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    // mkstemp makes the file private; give it the mode of the file it
+    // replaces, or the one a new file gets.
+    if (mode < 0) {
+      const mode_t mask = umask(0);
+      umask(mask);
+      mode = 0666 & ~mask;
+    }
+    fchmod(fd, static_cast<mode_t>(mode));
     temporary = name.data();
     out = fdopen(fd, "wb");
     if (out == nullptr) {
@@ -250,30 +307,104 @@ bool write_atomically(const std::string &path, const std::string &text, std::str
   }
 #endif
   if (out == nullptr) {
-    error = path + ": cannot create a temporary file beside it: " + std::strerror(errno);
+    error = shown + ": cannot create a temporary file beside it: " + std::strerror(errno);
     return false;
   }
-  bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  ok = std::fflush(out) == 0 && ok;
-#if !defined(_WIN32)
-  ok = ok && fsync(fileno(out)) == 0;
-#endif
-  const int saved = errno;
-  ok = std::fclose(out) == 0 && ok;
-  if (!ok) {
-    error = path + ": cannot write: " + std::strerror(saved ? saved : errno);
+  errno = 0;
+  if (!write_and_close(out, text, true)) {
+    error = shown + ": cannot write: " + std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
   }
 #if defined(_WIN32)
-  std::remove(path.c_str());
+  std::remove(target.c_str());
 #endif
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = path + ": cannot rename the finished file into place: " + std::strerror(errno);
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = shown + ": cannot rename the finished file into place: " + std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
   }
   return true;
+}
+
+#if !defined(_WIN32)
+// The path that a chain of symbolic links ending in nothing names: where
+// writing through the first link would create the file.
+bool dangling_target(const std::string &path, std::string &target, std::string &error) {
+  target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat link;
+    if (lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+    std::vector<char> buffer(static_cast<size_t>(link.st_size > 0 ? link.st_size : 255) + 1);
+    const ssize_t length = readlink(target.c_str(), buffer.data(), buffer.size());
+    if (length < 0 || static_cast<size_t>(length) >= buffer.size()) {
+      error = path + ": cannot read the symbolic link " + target;
+      return false;
+    }
+    const std::string next(buffer.data(), static_cast<size_t>(length));
+    const size_t slash = target.rfind('/');
+    target =
+        next[0] == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
+  }
+  error = path + ": too many levels of symbolic links";
+  return false;
+}
+#endif
+
+}  // namespace
+
+bool write_output(const std::string &path, const std::string &text, std::string &error) {
+  if (path == "-") {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+      error = "cannot write standard output: " + std::string(std::strerror(errno));
+      return false;
+    }
+    return true;
+  }
+#if defined(_WIN32)
+  return replace_atomically(path, path, text, -1, error);
+#else
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    if (errno != ENOENT) {
+      error = path + ": " + std::strerror(errno);
+      return false;
+    }
+    // Nothing there yet, or a symbolic link to nothing yet: the file is
+    // created where the link points.
+    std::string target;
+    return dangling_target(path, target, error) &&
+           replace_atomically(path, target, text, -1, error);
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = path + ": is a directory";
+    return false;
+  }
+  if (S_ISREG(st.st_mode)) {
+    // Replaced whole, where a symbolic link leads: the link stays a link.
+    char *resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+      error = path + ": " + std::strerror(errno);
+      return false;
+    }
+    const std::string target = resolved;
+    std::free(resolved);
+    return replace_atomically(path, target, text, static_cast<long>(st.st_mode & 07777), error);
+  }
+  // A device, a FIFO or a socket: written directly, never replaced.
+  std::FILE *out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) {
+    error = path + ": cannot open: " + std::strerror(errno);
+    return false;
+  }
+  errno = 0;
+  if (!write_and_close(out, text, false)) {
+    error = path + ": cannot write: " + std::strerror(errno);
+    return false;
+  }
+  return true;
+#endif
 }
 
 }  // namespace curve

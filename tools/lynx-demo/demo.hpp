@@ -21,7 +21,12 @@ void usage(std::FILE *out);
 bool set_model_units(const char *codes);
 
 // Prints, as a small table, the host's log entries from index first on.
-void print_reports(size_t first);
+// Returns the run's exit status: 1, with a remark on standard error, when
+// one of them is a "STOP" report, else 0.
+int print_reports(size_t first);
+
+// Says that option lacks its value; returns the usage error's status.
+int missing_value(const char *option);
 
 // Units mode: argv holds the arguments after the program name.
 int run_units(int argc, char **argv);

@@ -2,6 +2,7 @@
 // gets them, through kx_read_file_units, with the host's reports.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "HxHost.h"
@@ -34,8 +35,8 @@ void print_model_units() {
 int run_file(int argc, char **argv) {
   const char *path = nullptr;
   for (int i = 0; i < argc; ++i) {
-    const bool has_value = i + 1 < argc;
-    if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
+    if (std::strcmp(argv[i], "--model-units") == 0) {
+      if (i + 1 >= argc) return missing_value(argv[i]);
       if (!set_model_units(argv[++i])) return kUsageError;
     } else if (std::strcmp(argv[i], "--codes") == 0) {
       std::fprintf(stderr, "lynx-demo: --codes does not go with a property file\n");
@@ -52,7 +53,14 @@ int run_file(int argc, char **argv) {
 
   char error[512] = "";
   const intptr_t source = nolt_open(path, error, sizeof error);
-  if (source == 0) return 1;  // the reader has said why on standard error
+  if (source == 0) {
+    // The reader says why on standard error unless the host is quiet.
+    const char *quiet = std::getenv("LYNX_HOST_QUIET");
+    if (quiet != nullptr && std::strcmp(quiet, "1") == 0) {
+      std::fprintf(stderr, "lynx-demo: %s\n", error);
+    }
+    return 1;
+  }
 
   std::printf("property file: %s\n", path);
   print_model_units();
@@ -89,9 +97,9 @@ int run_file(int argc, char **argv) {
     std::printf("  %-8s %-8s %-15s %-22.15g %.15g\n", kQuantityNames[q],
                 lynx::units::kQuantityFacts[q].key.chars, shown, unit_factors[q], model_factors[q]);
   }
-  print_reports(first);
+  const int status = print_reports(first);
   nolt_close(source);
-  return 0;
+  return status;
 }
 
 }  // namespace demo

@@ -56,11 +56,14 @@ void model_codes(char codes[10]) {
 int run_units(int argc, char **argv) {
   const char *codes_arg = nullptr;
   for (int i = 0; i < argc; ++i) {
-    const bool has_value = i + 1 < argc;
-    if (std::strcmp(argv[i], "--codes") == 0 && has_value) {
-      codes_arg = argv[++i];
-    } else if (std::strcmp(argv[i], "--model-units") == 0 && has_value) {
-      if (!set_model_units(argv[++i])) return kUsageError;
+    const bool codes = std::strcmp(argv[i], "--codes") == 0;
+    if (codes || std::strcmp(argv[i], "--model-units") == 0) {
+      if (i + 1 >= argc) return missing_value(argv[i]);
+      if (codes) {
+        codes_arg = argv[++i];
+      } else if (!set_model_units(argv[++i])) {
+        return kUsageError;
+      }
     } else {
       std::fprintf(stderr, "lynx-demo: unknown argument '%s'\n", argv[i]);
       usage(stderr);
@@ -86,8 +89,7 @@ int run_units(int argc, char **argv) {
   for (int q = 0; q < 5; ++q) {
     std::printf("  %-6s  %.2s  %.17g\n", kQuantityNames[q], codes + 2 * q, factors[q]);
   }
-  print_reports(first);
-  return 0;
+  return print_reports(first);
 }
 
 }  // namespace demo

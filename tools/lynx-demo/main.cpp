@@ -1,9 +1,25 @@
 // lynx-demo: runs the library's main road on the embedded host.
+//
+// Exit status: 0 done; 1 an input that cannot be read, or a run in which
+// the host received a "STOP" report (a solver would end the run there);
+// 2 bad usage.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <string>
+#include <vector>
 
 #include "HxHost.h"
 #include "demo.hpp"
 #include "lynx/version.h"
+#include "units/tables.hpp"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace demo {
 
@@ -28,8 +44,9 @@ void usage(std::FILE *out) {
                "  --model-units T,L,F,M  the model's units as codes in the host's order time,\n"
                "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
                "                         S_,M_,N_,KG)\n"
-               "  --version              the library's identification lines and release\n"
-               "                         version\n"
+               "  --version              the release version and the library's\n"
+               "                         identification lines (the compiler's options\n"
+               "                         without the build's include directories)\n"
                "  --help                 this text\n"
                "\n"
                "tire-axis: the wheel and contact axis systems of a wheel over a road plane\n"
@@ -38,26 +55,79 @@ void usage(std::FILE *out) {
                "  --road-normal X,Y,Z    road-plane normal, of unit length (default: 0,0,1)\n"
                "  --road-point X,Y,Z     point that places the plane (default: 0,0,0)\n"
                "  --offset S             offset of the plane along the normal (default: 0)\n"
-               "  --threshold T          distance threshold (default: 0.5)\n");
+               "  --threshold T          distance threshold (default: 0.5)\n"
+               "\n"
+               "Exit codes: 0 done; 1 an input that cannot be read, or a \"STOP\" report\n"
+               "to the host; 2 bad usage.\n");
 }
+
+namespace {
+
+// Why text is not four unit codes time, length, force, mass.
+std::string model_units_fault(const char *text) {
+  using namespace lynx::units;
+  const Quantity order[4] = {kTime, kLength, kForce, kMass};
+  const char *names[4] = {"time", "length", "force", "mass"};
+  std::vector<std::string> fields(1);
+  for (const char *p = text; *p != '\0'; ++p) {
+    if (*p == ',') {
+      fields.emplace_back();
+    } else if (*p != ' ') {
+      fields.back() += *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 32) : *p;
+    }
+  }
+  if (fields.size() != 4) {
+    return "expected four unit codes T,L,F,M (time, length, force, mass), got " +
+           std::to_string(fields.size());
+  }
+  for (int slot = 0; slot < 4; ++slot) {
+    std::string known;
+    bool found = false;
+    for (const UnitCode &row : kCodeTable) {
+      if (row.quantity != order[slot]) continue;
+      known += (known.empty() ? "" : ", ") + std::string(row.code);
+      found = found || fields[slot] == row.code;
+    }
+    if (!found) {
+      return "'" + fields[slot] + "' is not a " + names[slot] + " unit code (" + names[slot] +
+             " codes: " + known + ")";
+    }
+  }
+  return "not four unit codes T,L,F,M";
+}
+
+}  // namespace
 
 bool set_model_units(const char *codes) {
   if (hxhost_set_model_units(codes) == 0) return true;
-  std::fprintf(stderr, "lynx-demo: --model-units '%s': expected four unit codes T,L,F,M\n", codes);
+  std::fprintf(stderr, "lynx-demo: --model-units '%s': %s\n", codes,
+               model_units_fault(codes).c_str());
   return false;
 }
 
-void print_reports(size_t first) {
+int missing_value(const char *option) {
+  std::fprintf(stderr, "lynx-demo: %s needs a value\n", option);
+  usage(stderr);
+  return kUsageError;
+}
+
+int print_reports(size_t first) {
   const size_t count = hxhost_log_count();
   if (count <= first) {
     std::printf("host reports: none\n");
-    return;
+    return 0;
   }
   std::printf("host reports:\n");
+  const size_t dropped = hxhost_log_dropped();
+  if (dropped > first) {
+    std::printf("  (%zu earlier reports dropped by the host's log cap)\n", dropped - first);
+  }
   std::printf("  %-8s %-6s %-10s %s\n", "routine", "end", "identifier", "text");
-  for (size_t i = first; i < count; ++i) {
+  bool stop = false;
+  for (size_t i = dropped > first ? dropped : first; i < count; ++i) {
     hxhost_entry e;
-    if (hxhost_log_entry(i, &e) != 0) break;
+    if (hxhost_log_entry(i, &e) != 0) continue;
+    stop = stop || std::strcmp(e.end_word, "STOP") == 0 || std::strcmp(e.end_word, "stop") == 0;
     const char *routine = e.routine == HXHOST_ERRMES     ? "ERRMES"
                           : e.routine == HXHOST_C_ERRMES ? "c_errmes"
                           : e.routine == HXHOST_C_USRMES ? "c_usrmes"
@@ -67,27 +137,122 @@ void print_reports(size_t first) {
     std::printf("  %-8s %-6s %-10d '%.*s'\n", routine, e.end_word, e.identifier,
                 static_cast<int>(shown), e.text);
   }
+  if (!stop) return 0;
+  std::fflush(stdout);
+  std::fprintf(stderr, "lynx-demo: the host received a STOP report; a solver would end the run\n");
+  return 1;
 }
 
-}  // namespace demo
+namespace {
 
-int main(int argc, char **argv) {
+// File descriptors, under either platform's names.
+#if defined(_WIN32)
+int descriptor_of(std::FILE *stream) {
+  return _fileno(stream);
+}
+int duplicate(int fd) {
+  return _dup(fd);
+}
+int duplicate_onto(int fd, int onto) {
+  return _dup2(fd, onto);
+}
+void close_descriptor(int fd) {
+  _close(fd);
+}
+#else
+int descriptor_of(std::FILE *stream) {
+  return fileno(stream);
+}
+int duplicate(int fd) {
+  return dup(fd);
+}
+int duplicate_onto(int fd, int onto) {
+  return dup2(fd, onto);
+}
+void close_descriptor(int fd) {
+  close(fd);
+}
+#endif
+
+// The library's version report as it prints it, caught from standard
+// output; empty when it cannot be caught (it has then gone to standard
+// output as it is).
+std::string caught_version_report() {
+  std::fflush(stdout);
+  std::FILE *catcher = std::tmpfile();
+  const int saved = catcher != nullptr ? duplicate(descriptor_of(stdout)) : -1;
+  if (saved < 0 || duplicate_onto(descriptor_of(catcher), descriptor_of(stdout)) < 0) {
+    if (saved >= 0) close_descriptor(saved);
+    if (catcher != nullptr) std::fclose(catcher);
+    lynxUtility_version();
+    return std::string();
+  }
+  lynxUtility_version();
+  std::fflush(stdout);
+  duplicate_onto(saved, descriptor_of(stdout));
+  close_descriptor(saved);
+  std::string report;
+  std::rewind(catcher);
+  char chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, catcher)) > 0) report.append(chunk, got);
+  std::fclose(catcher);
+  return report;
+}
+
+// The report without its leading empty lines, and each options record
+// without the include directories (-I PATH), which name directories of the
+// build machine rather than anything about the build.
+std::string shown_version_report(const std::string &report) {
+  std::string out;
+  size_t start = 0;
+  while (start < report.size()) {
+    size_t end = report.find('\n', start);
+    if (end == std::string::npos) end = report.size();
+    std::string line = report.substr(start, end - start);
+    start = end + 1;
+    if (line.empty() && out.empty()) continue;
+    if (line.compare(0, 4, "ORB ") == 0 && line.compare(12, 7, "opts: (") == 0) {
+      std::string kept;
+      bool in_include = false;
+      size_t at = 0;
+      while (at < line.size()) {
+        size_t next = line.find(' ', at);
+        if (next == std::string::npos) next = line.size();
+        const std::string word = line.substr(at, next - at);
+        if (word.compare(0, 1, "-") == 0 || word.compare(0, 2, "(-") == 0) {
+          in_include = word.compare(0, 2, "-I") == 0;
+        }
+        if (!in_include) kept += (kept.empty() ? "" : " ") + word;
+        at = next + 1;
+      }
+      if (in_include) kept += ")";
+      line = kept;
+    }
+    out += line + '\n';
+  }
+  return out;
+}
+
+int print_version() {
+  const char *release = lynxUtility_build_version();
+  std::printf("lynx-demo (lynxUtility) %s\n", release);
+  std::fputs(shown_version_report(caught_version_report()).c_str(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int run(int argc, char **argv) {
   // The demo prints the host's reports itself.
   hxhost_set_quiet(1);
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      demo::usage(stdout);
+      usage(stdout);
       return 0;
     }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      // The library prints its identification lines itself.
-      const char *release = lynxUtility_version();
-      std::printf("lynxUtility %s\n", release);
-      return 0;
-    }
+    if (std::strcmp(argv[i], "--version") == 0) return print_version();
   }
   if (argc > 1 && std::strcmp(argv[1], "tire-axis") == 0) {
-    return demo::run_tire_axis(argc - 2, argv + 2);
+    return run_tire_axis(argc - 2, argv + 2);
   }
   // An argument that is neither an option nor an option's value names a
   // property file.
@@ -95,8 +260,22 @@ int main(int argc, char **argv) {
     if (std::strcmp(argv[i], "--codes") == 0 || std::strcmp(argv[i], "--model-units") == 0) {
       ++i;
     } else if (argv[i][0] != '-') {
-      return demo::run_file(argc - 1, argv + 1);
+      return run_file(argc - 1, argv + 1);
     }
   }
-  return demo::run_units(argc - 1, argv + 1);
+  return run_units(argc - 1, argv + 1);
+}
+
+}  // namespace
+
+}  // namespace demo
+
+int main(int argc, char **argv) {
+  try {
+    return demo::run(argc, argv);
+  } catch (const std::bad_alloc &) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "lynx-demo: out of memory\n");
+    return 1;
+  }
 }
