@@ -54,7 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   // A message with a marker, a limit and an insert.
   std::vector<char> message = take(data, size, byte(data, size) % 64 + 1);
-  const int32_t limit = static_cast<int8_t>(byte(data, size));
+  // Any 32-bit limit, taken from four bytes.
+  int32_t limit = 0;
+  for (int i = 0; i < 4; ++i)
+    limit = static_cast<int32_t>(static_cast<uint32_t>(limit) << 8 | byte(data, size));
   std::vector<char> insert = take(data, size, byte(data, size) % 64);
   KX_BUILD_MES(message.data(), static_cast<lynx_textlen>(message.size()), &limit, insert.data(),
                static_cast<lynx_textlen>(insert.size()));

@@ -29,10 +29,13 @@ std::string quoted(const std::string &s) {
 }
 
 // Runs lynx-curve with arguments (shell words), stopped after seconds so
-// that a hang fails the test instead of stalling the suite.
+// that a hang fails the test instead of stalling the suite; under
+// LYNX_TEST_LAUNCHER (an emulator or a checking tool) when that is set.
 Result run(const std::string &arguments, int seconds = 60) {
-  const std::string command = "timeout " + std::to_string(seconds) + " " + quoted(LYNX_CURVE_EXE) +
-                              " " + arguments + " 2>&1";
+  const char *launcher = std::getenv("LYNX_TEST_LAUNCHER");
+  const std::string command = "timeout " + std::to_string(seconds) + " " +
+                              (launcher != nullptr ? std::string(launcher) + " " : "") +
+                              quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1";
   Result r{-1, ""};
   std::FILE *pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;

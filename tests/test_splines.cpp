@@ -3,12 +3,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
 #include "lynx/splines.h"
+#include "support/checking_tools.hpp"
 
-#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__linux__)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -192,11 +194,14 @@ TEST(CubicSpline, UnorderedAbscissaeStayInBounds) {
   }
 }
 
-#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__linux__)
 // When the scratch block cannot be had the fits return with the outputs as
 // they were.  Run in a child whose address space is capped just above what
 // it already uses.
 TEST(SplineScratch, FitsLeaveOutputsUntouchedWithoutMemory) {
+#if defined(LYNX_TEST_ASAN) || defined(LYNX_TEST_TSAN)
+  GTEST_SKIP() << "the sanitizer's shadow memory leaves no address space to cap";
+#endif
   const int n = 1 << 20;  // scratch of several megabytes, beyond any stack buffer
   std::vector<double> x(n + 1), y(n + 1), b(n + 1, kGuard), c(n + 1, kGuard), d(n + 1, kGuard);
   std::vector<point> p(n + 1), pb(n, {kGuard, kGuard}), pc(n, {kGuard, kGuard}),
@@ -215,6 +220,9 @@ TEST(SplineScratch, FitsLeaveOutputsUntouchedWithoutMemory) {
     const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (1u << 20);
     const rlimit cap{limit, limit};
     if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(2);
+    // An emulator may take the cap and not apply it (qemu-user does so).
+    void *volatile probe = std::malloc(std::size_t{64} << 20);
+    if (probe != nullptr) _exit(5);
     kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
     kx_akima_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
     kx_renner_spline_coeffs(n, p.data(), pb.data(), pc.data(), pd.data());
@@ -227,6 +235,7 @@ TEST(SplineScratch, FitsLeaveOutputsUntouchedWithoutMemory) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 5) GTEST_SKIP() << "the address-space cap does not take here";
   EXPECT_EQ(WEXITSTATUS(status), 0);
   // With memory to spare the same fits do write.
   kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());

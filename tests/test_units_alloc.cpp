@@ -8,16 +8,17 @@
 // without exceptions and uses no standard containers, which leaves
 // operator new and the C allocator as its only ways to the heap.
 //
-// Under AddressSanitizer, which owns malloc, the wrappers are left out and
-// the tests are skipped.
+// Under AddressSanitizer and ThreadSanitizer, whose runtimes own malloc and
+// operator new, the wrappers are left out and the tests are skipped.  Under
+// valgrind, which redirects the wrappers to its own allocator, the tests
+// are skipped too.  Each wrapper is kept out of line, so that a tool that
+// redirects the program's allocation routines catches every call.
 #include <gtest/gtest.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define LYNX_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LYNX_TEST_ASAN 1
-#endif
+#include "support/checking_tools.hpp"
+
+#if defined(LYNX_TEST_ASAN) || defined(LYNX_TEST_TSAN)
+#define LYNX_TEST_OWN_ALLOCATOR 1
 #endif
 
 #include <dlfcn.h>
@@ -100,7 +101,7 @@ void stop_counting() {
 
 }  // namespace
 
-#if !defined(LYNX_TEST_ASAN)
+#if !defined(LYNX_TEST_OWN_ALLOCATOR)
 
 extern "C" {
 void *__libc_malloc(std::size_t);
@@ -123,7 +124,7 @@ __attribute__((noinline, visibility("default"))) void *realloc(void *p, std::siz
   return __libc_realloc(p, size);
 }
 
-__attribute__((visibility("default"))) void free(void *p) {
+__attribute__((noinline, visibility("default"))) void free(void *p) {
   __libc_free(p);
 }
 }  // extern "C"
@@ -166,32 +167,32 @@ __attribute__((noinline)) void *operator new[](std::size_t size, std::align_val_
   note(__builtin_return_address(0));
   return allocate_aligned(size, alignment);
 }
-void operator delete(void *p) noexcept {
+__attribute__((noinline)) void operator delete(void *p) noexcept {
   __libc_free(p);
 }
-void operator delete[](void *p) noexcept {
+__attribute__((noinline)) void operator delete[](void *p) noexcept {
   __libc_free(p);
 }
-void operator delete(void *p, std::size_t) noexcept {
+__attribute__((noinline)) void operator delete(void *p, std::size_t) noexcept {
   __libc_free(p);
 }
-void operator delete[](void *p, std::size_t) noexcept {
+__attribute__((noinline)) void operator delete[](void *p, std::size_t) noexcept {
   __libc_free(p);
 }
-void operator delete(void *p, std::align_val_t) noexcept {
+__attribute__((noinline)) void operator delete(void *p, std::align_val_t) noexcept {
   std::free(p);
 }
-void operator delete[](void *p, std::align_val_t) noexcept {
+__attribute__((noinline)) void operator delete[](void *p, std::align_val_t) noexcept {
   std::free(p);
 }
-void operator delete(void *p, std::size_t, std::align_val_t) noexcept {
+__attribute__((noinline)) void operator delete(void *p, std::size_t, std::align_val_t) noexcept {
   std::free(p);
 }
-void operator delete[](void *p, std::size_t, std::align_val_t) noexcept {
+__attribute__((noinline)) void operator delete[](void *p, std::size_t, std::align_val_t) noexcept {
   std::free(p);
 }
 
-#endif  // !LYNX_TEST_ASAN
+#endif  // !LYNX_TEST_OWN_ALLOCATOR
 
 namespace {
 
@@ -200,7 +201,12 @@ class UnitsAllocation : public lynx_test::HostTest {
   void SetUp() override {
 #if defined(LYNX_TEST_ASAN)
     GTEST_SKIP() << "AddressSanitizer replaces the allocator; the counting wrappers are left out";
+#elif defined(LYNX_TEST_TSAN)
+    GTEST_SKIP() << "ThreadSanitizer replaces the allocator; the counting wrappers are left out";
 #else
+    if (lynx_test::under_valgrind()) {
+      GTEST_SKIP() << "valgrind redirects the counting wrappers to its own allocator";
+    }
     HostTest::SetUp();
 #endif
   }

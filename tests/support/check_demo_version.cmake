@@ -1,6 +1,7 @@
 # Runs `lynx-demo --version` and checks the report line by line:
 #   cmake -DDEMO=<lynx-demo> -P check_demo_version.cmake
-execute_process(COMMAND ${DEMO} --version
+separate_arguments(launcher UNIX_COMMAND "$ENV{LYNX_TEST_LAUNCHER}")
+execute_process(COMMAND ${launcher} ${DEMO} --version
   OUTPUT_VARIABLE out RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "lynx-demo --version exited with ${status}")

@@ -6,6 +6,7 @@
 #         [-DREJECT=regex]            (must match neither)
 #         -P check_output.cmake
 # Arguments are separated by '|' so that they may hold commas and blanks.
+# The program runs under $LYNX_TEST_LAUNCHER when that is set.
 if(NOT DEFINED PROGRAM)
   message(FATAL_ERROR "check_output.cmake: PROGRAM not set")
 endif()
@@ -13,7 +14,10 @@ if(NOT DEFINED EXIT_CODE)
   set(EXIT_CODE 0)
 endif()
 string(REPLACE "|" ";" _args "${ARGS}")
-execute_process(COMMAND ${PROGRAM} ${_args}
+# LYNX_TEST_LAUNCHER in the environment (an emulator or a checking tool with
+# its options) runs the program.
+separate_arguments(_launcher UNIX_COMMAND "$ENV{LYNX_TEST_LAUNCHER}")
+execute_process(COMMAND ${_launcher} ${PROGRAM} ${_args}
   RESULT_VARIABLE _status
   OUTPUT_VARIABLE _out
   ERROR_VARIABLE _err)
