@@ -38,7 +38,8 @@ LYNX_API int32_t kx_gtout(char *buffer);
 /* The host string held under `identifier` (GTSTRG), at most 256 characters,
  * NUL-terminated after `*count` characters in `buffer` (at least 257 bytes).
  * A count outside 0..256 from the host is clamped into that range, in
- * `*count` as well.  `last` is handed to GTSTRG unread. */
+ * `*count` as well.  `last` is handed to GTSTRG unread.  The 32-bit Windows
+ * library passes 1024 characters (`buffer` of at least 1025 bytes). */
 LYNX_API void kx_gtstrg(int32_t identifier, char *buffer, int32_t *count, lynx_logical *last);
 
 /* Reads the environment variable named by the NUL-terminated `name` (cut at

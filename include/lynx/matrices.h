@@ -26,7 +26,8 @@ LYNX_API void LYNX_CALL FSM33(double *product, const double *left, const double 
 LYNX_API void LYNX_CALL FSM3T3(double *product, const double *left, const double *right);
 
 /* tilde = tilde a, stored as 0, a3, -a2, -a3, 0, a1, a2, -a1, 0; each
- * negative entry is 0 - x, so +0.0 for a zero component. */
+ * negative entry is 0 - x, so +0.0 for a zero component (the 32-bit Windows
+ * library changes the sign instead: -0.0 for +0.0). */
 LYNX_API void LYNX_CALL SKEW(double *tilde, const double *a);
 /* cross = a x b of 3-vectors, the tilde matrix of a applied to b.  The same
  * routine as FSCROSS. */
@@ -51,7 +52,9 @@ LYNX_API void LYNX_CALL TRANSFORMSKEWMATRIX(double *transformed, const double *r
 
 /* The 3-1-3 rotation matrix Rz(first) Rx(second) Rz(third) from the sine
  * and cosine of each angle; its columns are the rotated frame's axes.  The
- * pairs are used as given (not checked to lie on the unit circle). */
+ * pairs are used as given (not checked to lie on the unit circle).  The two
+ * negated terms, in element (1,2) and (2,3), are 0 - x (the 32-bit Windows
+ * library: -x). */
 LYNX_API void LYNX_CALL FSEULMAT(double *rotation, const double *sin_first, const double *cos_first,
                                  const double *sin_second, const double *cos_second,
                                  const double *sin_third, const double *cos_third);
