@@ -1,27 +1,110 @@
 # The export list: src/exports.txt names every routine the library exports.
-# From it come the ELF version script (and later the Windows .def files) and
-# the list that the export-table test checks the built library against.
+# From it come the ELF version script, the Windows .def files of both word
+# sizes and the lists that the export-table tests check the built libraries
+# against.
 
 set(LYNX_EXPORT_LIST ${PROJECT_SOURCE_DIR}/src/exports.txt)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LYNX_EXPORT_LIST})
 
-file(STRINGS ${LYNX_EXPORT_LIST} _lynx_export_lines)
-set(LYNX_EXPORTED_NAMES "")
-foreach(_line IN LISTS _lynx_export_lines)
-  string(STRIP "${_line}" _line)
-  if(_line STREQUAL "" OR _line MATCHES "^#")
-    continue()
-  endif()
-  string(REGEX REPLACE "[ \t]+" ";" _fields "${_line}")
-  list(GET _fields 0 _name)
-  if(NOT _name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
-    message(FATAL_ERROR "exports.txt: bad routine name '${_name}'")
-  endif()
-  if(_name IN_LIST LYNX_EXPORTED_NAMES)
-    message(FATAL_ERROR "exports.txt: '${_name}' is listed twice")
-  endif()
-  list(APPEND LYNX_EXPORTED_NAMES ${_name})
-endforeach()
+# lynx_read_export_list(<file> <prefix>)
+#   Reads a list of three columns (name, legacy-32 name, legacy-32 argument
+#   bytes; "-" for absent) and sets, in the caller's scope:
+#     <prefix>_NAMES           the names of the first column (the 64-bit set)
+#     <prefix>_LEGACY32_ROWS   "symbol|exported name|bytes" for each routine of
+#                              the 32-bit build (symbol: the routine in the
+#                              code; exported name: its legacy-32 name)
+#     <prefix>_LEGACY32_ABSENT the names that the 32-bit build does not have
+function(lynx_read_export_list file prefix)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+  file(STRINGS ${file} lines)
+  set(names "")
+  set(rows "")
+  set(absent "")
+  set(seen "")  # every name of either column, for the duplicate check
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(line STREQUAL "" OR line MATCHES "^#")
+      continue()
+    endif()
+    string(REGEX REPLACE "[ \t]+" ";" fields "${line}")
+    list(LENGTH fields count)
+    if(NOT count EQUAL 3)
+      message(FATAL_ERROR "${file}: expected three columns in '${line}'")
+    endif()
+    list(GET fields 0 name)
+    list(GET fields 1 legacy)
+    list(GET fields 2 bytes)
+    foreach(n IN ITEMS ${name} ${legacy})
+      if(NOT n MATCHES "^([A-Za-z_][A-Za-z0-9_]*|-)$")
+        message(FATAL_ERROR "${file}: bad routine name '${n}'")
+      endif()
+    endforeach()
+    if(name STREQUAL "-" AND legacy STREQUAL "-")
+      message(FATAL_ERROR "${file}: '${line}' names no routine")
+    endif()
+    if(NOT name STREQUAL "-")
+      if(name IN_LIST names)
+        message(FATAL_ERROR "${file}: '${name}' is listed twice")
+      endif()
+      list(APPEND names ${name})
+      list(APPEND seen ${name})
+    endif()
+    if(legacy STREQUAL "-")
+      list(APPEND absent ${name})
+      continue()
+    endif()
+    if(NOT bytes MATCHES "^(c|[0-9]+)$")
+      message(FATAL_ERROR "${file}: argument bytes of '${legacy}' must be c or a number")
+    endif()
+    if(bytes STREQUAL "c" AND NOT legacy STREQUAL name)
+      message(FATAL_ERROR "${file}: lower-case '${legacy}' must keep its name")
+    endif()
+    if(legacy IN_LIST seen AND NOT legacy STREQUAL name)
+      message(FATAL_ERROR "${file}: '${legacy}' is listed twice")
+    endif()
+    list(APPEND seen ${legacy})
+    set(symbol ${name})
+    if(name STREQUAL "-")
+      set(symbol ${legacy})
+    endif()
+    list(APPEND rows "${symbol}|${legacy}|${bytes}")
+  endforeach()
+  set(${prefix}_NAMES ${names} PARENT_SCOPE)
+  set(${prefix}_LEGACY32_ROWS ${rows} PARENT_SCOPE)
+  set(${prefix}_LEGACY32_ABSENT ${absent} PARENT_SCOPE)
+endfunction()
+
+# lynx_write_legacy32_definitions(<prefix> <dll file name> <link .def> <import .def>)
+#   The 32-bit export definitions of the rows read by lynx_read_export_list.
+#   Upper-case routines are stdcall and leave the DLL decorated, "_" name
+#   "@" bytes.  The linker takes the first file: each exported name given
+#   as an alias of the routine's stdcall symbol, written without the
+#   symbol's own leading underscore (_COPYD@12 = COPYDP@12), since the linker
+#   would otherwise drop the exported name's underscore.  dlltool takes the
+#   second, which gives the import library the symbols a caller's compiler
+#   emits (_COPYD@12, through COPYD@12 == _COPYD@12).
+function(lynx_write_legacy32_definitions prefix dll link_def import_def)
+  set(header "; Generated from the export list: do not edit.\nLIBRARY ${dll}\nEXPORTS\n")
+  set(link "${header}")
+  set(import "${header}")
+  foreach(row IN LISTS ${prefix}_LEGACY32_ROWS)
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 symbol)
+    list(GET row 1 exported)
+    list(GET row 2 bytes)
+    if(bytes STREQUAL "c")
+      string(APPEND link "    ${exported}\n")
+      string(APPEND import "    ${exported}\n")
+    else()
+      string(APPEND link "    _${exported}@${bytes} = ${symbol}@${bytes}\n")
+      string(APPEND import "    ${exported}@${bytes} == _${exported}@${bytes}\n")
+    endif()
+  endforeach()
+  file(CONFIGURE OUTPUT ${link_def} CONTENT "${link}")
+  file(CONFIGURE OUTPUT ${import_def} CONTENT "${import}")
+endfunction()
+
+lynx_read_export_list(${LYNX_EXPORT_LIST} LYNX_EXPORTS)
+set(LYNX_EXPORTED_NAMES ${LYNX_EXPORTS_NAMES})
 
 # The shared library's ABI version: its SONAME is liblynxUtility.so.<it>, and
 # every exported routine is bound to the version node LYNXUTILITY_<it>.

@@ -251,6 +251,10 @@ TEST(VectorSums, MagnitudeReadsTheFirstElementWhateverTheCount) {
   const int three = 3;
   EXPECT_EQ(std::numeric_limits<double>::infinity(), KXV_MAGNTD(big, &three));
   EXPECT_EQ(0.0, KXV_MAGNTD(tiny, &three));
+}
+
+TEST(VectorSums, VeclthIsTheUnscaledLengthOfThreeTerms) {
+  const double big[3] = {1e200, 1e200, 0.0}, tiny[3] = {1e-200, 1e-200, 0.0};
   EXPECT_EQ(std::numeric_limits<double>::infinity(), VECLTH(big));
   EXPECT_EQ(0.0, VECLTH(tiny));
   Operands rnd(5);
@@ -301,7 +305,7 @@ TEST(VectorCross, ThreeVectorsAgreeAcrossAllNames) {
   EXPECT_EQ(1.0, z[2]);
 }
 
-TEST(VectorUnit, MultipliesByTheReciprocalWhileVecuniDivides) {
+TEST(VectorUnit, UnitvMultipliesByTheReciprocal) {
   const int three = 3;
   const double a[3] = {0.0, 3.0, 4.0};
   double y[3];
@@ -311,6 +315,9 @@ TEST(VectorUnit, MultipliesByTheReciprocalWhileVecuniDivides) {
   EXPECT_SAME_BITS(0.0, y[0]);
   EXPECT_SAME_BITS(std::nextafter(0.6, 1.0), y[1]);  // (1/5) * 3: one unit above 0.6
   EXPECT_SAME_BITS(0.8, y[2]);
+}
+
+TEST(VectorUnit, VecuniDividesByTheLength) {
   double v[3] = {0.0, 3.0, 4.0};
   VECUNI(v);
   EXPECT_SAME_BITS(0.0, v[0]);

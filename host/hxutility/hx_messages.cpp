@@ -9,8 +9,9 @@ using hxhost::state;
 
 extern "C" {
 
-HX_API void ERRMES(const hx_logical *flag, const char *message, hx_textlen message_length,
-                   const int32_t *identifier, const char *end_word, hx_textlen end_word_length) {
+HX_API void HX_CALL ERRMES(const hx_logical *flag, const char *message, hx_textlen message_length,
+                           const int32_t *identifier, const char *end_word,
+                           hx_textlen end_word_length) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   hxhost::log_message(s, HXHOST_ERRMES, *flag, message, static_cast<long>(message_length),

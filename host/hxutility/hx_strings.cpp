@@ -32,14 +32,14 @@ std::string upper(const char *text, long length) {
 
 extern "C" {
 
-HX_API void GTOUT(char *text, hx_textlen text_length) {
+HX_API void HX_CALL GTOUT(char *text, hx_textlen text_length) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   fill_text(text, static_cast<long>(text_length), s.output_name);
 }
 
-HX_API void GTSTRG(const int32_t *identifier, char *text, hx_textlen text_length, int32_t *count,
-                   hx_logical *last) {
+HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text, hx_textlen text_length,
+                           int32_t *count, hx_logical *last) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   const long length = static_cast<long>(text_length);
@@ -53,15 +53,19 @@ HX_API void GTSTRG(const int32_t *identifier, char *text, hx_textlen text_length
   if (last != nullptr) *last = found != s.strings.end() ? 0 : -1;
 }
 
-HX_API int32_t NCHARS(const char *text, hx_textlen text_length) {
+// Not in the 32-bit stand-in: the 32-bit lynxUtility carries its own.
+#if !defined(_WIN32) || defined(_WIN64)
+HX_API int32_t HX_CALL NCHARS(const char *text, hx_textlen text_length) {
   for (long i = static_cast<long>(text_length); i > 0; --i) {
     if (text[i - 1] != ' ') return static_cast<int32_t>(i);
   }
   return 0;
 }
+#endif
 
-HX_API void SYSARY(const char *kind, hx_textlen kind_length, const int32_t *ids,
-                   const int32_t *nids, double *values, int32_t *count, hx_logical *error_flag) {
+HX_API void HX_CALL SYSARY(const char *kind, hx_textlen kind_length, const int32_t *ids,
+                           const int32_t *nids, double *values, int32_t *count,
+                           hx_logical *error_flag) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   const long kind_chars = static_cast<long>(kind_length);

@@ -9,7 +9,8 @@ using hxhost::state;
 
 extern "C" {
 
-HX_API void GTUNTS(hx_logical *has_units, double *scales, char *codes, hx_textlen codes_length) {
+HX_API void HX_CALL GTUNTS(hx_logical *has_units, double *scales, char *codes,
+                           hx_textlen codes_length) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
   ++s.gtunts_calls;

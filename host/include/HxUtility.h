@@ -10,7 +10,18 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
+/* On 32-bit Windows the upper-case routines are stdcall (HX_CALL) and leave
+ * the DLL decorated, _GTUNTS@16, as the 32-bit lynxUtility imports them;
+ * the stand-in's export definitions alone name what leaves it there. */
+#if defined(_WIN32) && !defined(_WIN64)
+#  define HX_CALL __stdcall
+#else
+#  define HX_CALL
+#endif
+
+#if defined(_WIN32) && !defined(_WIN64) && defined(HX_BUILDING_HOST)
+#  define HX_API
+#elif defined(_WIN32)
 #  if defined(HX_BUILDING_HOST)
 #    define HX_API __declspec(dllexport)
 #  else
@@ -34,11 +45,11 @@ typedef int32_t hx_logical;
  * model unit in second, metre, newton, kilogram); codes receives the four
  * 2-character unit codes in the same order (8 characters, element length
  * passed as codes_length, normally 2). */
-HX_API void GTUNTS(hx_logical *has_units, double *scales, char *codes,
+HX_API void HX_CALL GTUNTS(hx_logical *has_units, double *scales, char *codes,
                    hx_textlen codes_length);
 
 /* Reports a message.  end_word is "WARN", "STOP" or "stop". */
-HX_API void ERRMES(const hx_logical *flag, const char *message,
+HX_API void HX_CALL ERRMES(const hx_logical *flag, const char *message,
                    hx_textlen message_length, const int32_t *identifier,
                    const char *end_word, hx_textlen end_word_length);
 
@@ -51,21 +62,25 @@ HX_API int32_t c_usrmes(int32_t flag, const char *message, int32_t identifier,
                         const char *end_word);
 
 /* Fills an 80-character blank-padded output name. */
-HX_API void GTOUT(char *text, hx_textlen text_length);
+HX_API void HX_CALL GTOUT(char *text, hx_textlen text_length);
 
 /* The host string held under identifier, blank-padded into text; count
  * receives its meaningful length (never more than text_length).  last is
  * handed through from the caller unread. */
-HX_API void GTSTRG(const int32_t *identifier, char *text,
+HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text,
                    hx_textlen text_length, int32_t *count, hx_logical *last);
 
-/* Position of the last non-blank character, 0 for an all-blank text. */
-HX_API int32_t NCHARS(const char *text, hx_textlen text_length);
+/* Position of the last non-blank character, 0 for an all-blank text.  The
+ * 32-bit Windows lynxUtility carries its own NCHARS (lynx/frame.h) and does
+ * not take the host's, which is not declared there. */
+#if !defined(_WIN32) || defined(_WIN64)
+HX_API int32_t HX_CALL NCHARS(const char *text, hx_textlen text_length);
+#endif
 
 /* A solver vector: kind is "UVX", "UVY" or "UVZ"; ids holds nids element
  * identifiers; values receives three components; count and error_flag
  * are written by the host. */
-HX_API void SYSARY(const char *kind, hx_textlen kind_length,
+HX_API void HX_CALL SYSARY(const char *kind, hx_textlen kind_length,
                    const int32_t *ids, const int32_t *nids, double *values,
                    int32_t *count, hx_logical *error_flag);
 

@@ -4,7 +4,16 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
+/* NOLT_CALL: stdcall on 32-bit Windows, as HX_CALL in HxUtility.h. */
+#if defined(_WIN32) && !defined(_WIN64)
+#  define NOLT_CALL __stdcall
+#else
+#  define NOLT_CALL
+#endif
+
+#if defined(_WIN32) && !defined(_WIN64) && defined(NOLT_BUILDING_HOST)
+#  define NOLT_API
+#elif defined(_WIN32)
 #  if defined(NOLT_BUILDING_HOST)
 #    define NOLT_API __declspec(dllexport)
 #  else
@@ -30,7 +39,7 @@ NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block,
  * meaningful lengths as integers; the value comes back blank-padded in the
  * value text (value_length characters, normally 12).  found is 0 when the
  * key is missing; error is host-defined. */
-NOLT_API void RTO_READ_QUOTED_STRING_F2C(
+NOLT_API void NOLT_CALL RTO_READ_QUOTED_STRING_F2C(
     const char *block, intptr_t block_length, const int32_t *block_chars,
     const char *key, intptr_t key_length, const int32_t *key_chars,
     char *value, intptr_t value_length, int32_t *error, int32_t *found);

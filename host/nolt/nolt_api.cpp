@@ -192,10 +192,11 @@ NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block, cons
   return 1;
 }
 
-NOLT_API void RTO_READ_QUOTED_STRING_F2C(const char *block, intptr_t block_length,
-                                         const int32_t *block_chars, const char *key,
-                                         intptr_t key_length, const int32_t *key_chars, char *value,
-                                         intptr_t value_length, int32_t *error, int32_t *found) {
+NOLT_API void NOLT_CALL RTO_READ_QUOTED_STRING_F2C(const char *block, intptr_t block_length,
+                                                   const int32_t *block_chars, const char *key,
+                                                   intptr_t key_length, const int32_t *key_chars,
+                                                   char *value, intptr_t value_length,
+                                                   int32_t *error, int32_t *found) {
   intptr_t current;
   {
     Registry &r = registry();

@@ -10,7 +10,23 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#if defined(_WIN32)
+/* The 32-bit Windows library is the legacy build: a smaller export set, a
+ * few older names, and the upper-case routines called as stdcall (the
+ * callee removes its arguments; exported as _KXCONV@12).  LYNX_CALL marks
+ * every upper-case routine with that convention there and is empty
+ * elsewhere; lower-case routines keep the platform's default. */
+#if defined(_WIN32) && !defined(_WIN64)
+#  define LYNX_LEGACY32 1
+#  define LYNX_CALL __stdcall
+#else
+#  define LYNX_CALL
+#endif
+
+#if defined(LYNX_LEGACY32) && defined(LYNX_BUILDING_LIBRARY)
+   /* The 32-bit build's export definitions alone name what leaves it: its
+    * decorated names are not the ones dllexport would give. */
+#  define LYNX_API
+#elif defined(_WIN32)
 #  if defined(LYNX_BUILDING_LIBRARY)
 #    define LYNX_API __declspec(dllexport)
 #  else

@@ -43,12 +43,12 @@ LYNX_BEGIN_DECLS
  * 1.0e-29: the axes parallel, or either zero), clears the four axis systems,
  * sets distance = 0 and in_range false and returns -1.  Nothing is reported
  * to the host. */
-LYNX_API int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *distance, double *wheel_axes,
-                              double *wheel_axes_reversed, double *contact_axes,
-                              double *contact_axes_reversed, const double *threshold,
-                              const double *spin_axis, const double *wheel_centre,
-                              const double *road_normal, const double *road_point,
-                              const double *road_offset);
+LYNX_API int32_t LYNX_CALL KXF_TIR_AXIS(lynx_logical *in_range, double *distance,
+                                        double *wheel_axes, double *wheel_axes_reversed,
+                                        double *contact_axes, double *contact_axes_reversed,
+                                        const double *threshold, const double *spin_axis,
+                                        const double *wheel_centre, const double *road_normal,
+                                        const double *road_point, const double *road_offset);
 
 /* One component of a solver vector, in the calling sequence of a routine
  * that defines a variable for the host:
@@ -66,9 +66,9 @@ LYNX_API int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *distance, double *
  * "stop": npar below 6 (nothing more is read, value is not written), a
  * direction other than 1 to 3 (no vector is asked for, value is not
  * written), a component other than 1 to 3 (value is not written). */
-LYNX_API void VAR907(const int32_t *identifier, const void *not_read_2, const double *par,
-                     const int32_t *npar, const void *not_read_5, const void *not_read_6,
-                     double *value);
+LYNX_API void LYNX_CALL VAR907(const int32_t *identifier, const void *not_read_2, const double *par,
+                               const int32_t *npar, const void *not_read_5, const void *not_read_6,
+                               double *value);
 
 LYNX_END_DECLS
 

@@ -14,7 +14,7 @@ LYNX_BEGIN_DECLS
  * into five factors, each the value of one unit in newton, kilogram, metre,
  * second or radian.  An unknown code is reported to the host with the end
  * word "STOP" and leaves 1.0 in its slot.  The passed length is not used. */
-LYNX_API void KXCONV(char *codes, lynx_textlen codes_length, double *factors);
+LYNX_API void LYNX_CALL KXCONV(char *codes, lynx_textlen codes_length, double *factors);
 
 /* Unit-set conversion.  Five unit names (force, mass, length, time, angle)
  * are mapped to unit codes by the unit-name table; unit_factors[i] receives
@@ -29,17 +29,17 @@ LYNX_API void KXCONV(char *codes, lynx_textlen codes_length, double *factors);
 
 /* names: five 12-character names laid end to end (60 characters); the
  * passed length is not used. */
-LYNX_API void KXUNFN(const char *names, lynx_textlen names_length, double *model_factors,
-                     double *unit_factors);
+LYNX_API void LYNX_CALL KXUNFN(const char *names, lynx_textlen names_length, double *model_factors,
+                               double *unit_factors);
 
 /* The same for five separate texts; each name is the first min(length, 12)
  * characters of its text (a negative length counts as an empty name). */
-LYNX_API void KXUNFN_F2C(const char *force_name, lynx_textlen force_name_length,
-                         const char *mass_name, lynx_textlen mass_name_length,
-                         const char *length_name, lynx_textlen length_name_length,
-                         const char *time_name, lynx_textlen time_name_length,
-                         const char *angle_name, lynx_textlen angle_name_length,
-                         double *model_factors, double *unit_factors);
+LYNX_API void LYNX_CALL KXUNFN_F2C(const char *force_name, lynx_textlen force_name_length,
+                                   const char *mass_name, lynx_textlen mass_name_length,
+                                   const char *length_name, lynx_textlen length_name_length,
+                                   const char *time_name, lynx_textlen time_name_length,
+                                   const char *angle_name, lynx_textlen angle_name_length,
+                                   double *model_factors, double *unit_factors);
 
 /* The same for five NUL-terminated strings.  An empty string is a name of
  * length 0: unrecognised ("STOP"), not blank. */
@@ -60,22 +60,23 @@ LYNX_API void kx_read_file_units(intptr_t source, int32_t identifier, double *mo
  * unit_names, 12 characters each, blank-padded, whatever length is passed.
  * A missing key is reported with "STOP" under *identifier and its element
  * is left as it was. */
-LYNX_API void ATRTOU(const int32_t *identifier, char *unit_names, lynx_textlen unit_names_length);
+LYNX_API void LYNX_CALL ATRTOU(const int32_t *identifier, char *unit_names,
+                               lynx_textlen unit_names_length);
 
 /* The model's scale factors: one model unit of time, mass, length or force
  * in second, kilogram, metre or newton, as the host reports it.  Without a
  * UNITS statement in the dataset: a "STOP" report (identifier 0) and 1.0. */
-LYNX_API double GET_TIME_CONV(void);
-LYNX_API double GET_MASS_CONV(void);
-LYNX_API double GET_LENGTH_CONV(void);
-LYNX_API double GET_FORCE_CONV(void);
+LYNX_API double LYNX_CALL GET_TIME_CONV(void);
+LYNX_API double LYNX_CALL GET_MASS_CONV(void);
+LYNX_API double LYNX_CALL GET_LENGTH_CONV(void);
+LYNX_API double LYNX_CALL GET_FORCE_CONV(void);
 
 /* Unit mapping alone: five 12-character names (60 characters) to five
  * 2-character codes (10 characters), by the unit-name table, with the
  * reports of KXUNFN.  The slot of an unrecognised name keeps the caller's
  * content; both passed lengths are not used. */
-LYNX_API void KXUNMP(const char *names, lynx_textlen names_length, char *codes,
-                     lynx_textlen codes_length);
+LYNX_API void LYNX_CALL KXUNMP(const char *names, lynx_textlen names_length, char *codes,
+                               lynx_textlen codes_length);
 
 LYNX_END_DECLS
 

@@ -23,8 +23,8 @@ inline int32_t wrap_add(int32_t a, int32_t b) {
 
 }  // namespace
 
-extern "C" void DIAG(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0,
-                     const int32_t *j0, const int32_t *n) {
+extern "C" void LYNX_CALL DIAG(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0,
+                               const int32_t *j0, const int32_t *n) {
   const int32_t count = *n;
   const int32_t first = *nz;
   if (count <= 0 || first < 1) return;
@@ -38,8 +38,8 @@ extern "C" void DIAG(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i
   *nz = wrap_add(first, count);
 }
 
-extern "C" void BLOCK(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0,
-                      const int32_t *j0, const int32_t *ni, const int32_t *nj) {
+extern "C" void LYNX_CALL BLOCK(int32_t *rows, int32_t *cols, int32_t *nz, const int32_t *i0,
+                                const int32_t *j0, const int32_t *ni, const int32_t *nj) {
   const int32_t n_rows = *ni, n_cols = *nj;
   const int32_t first = *nz;
   if (n_cols < 1 || n_rows < 1 || first < 1) return;

@@ -9,7 +9,7 @@
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
 
-extern "C" void KXV_CROSS(double *y, const double *a, const double *b, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_CROSS(double *y, const double *a, const double *b, const int32_t *n) {
   const int32_t count = *n;
   for (int32_t i = 0; i < count; ++i) {
     const int32_t j = (i + 1 == count) ? 0 : i + 1;
@@ -20,7 +20,7 @@ extern "C" void KXV_CROSS(double *y, const double *a, const double *b, const int
 
 // y = a x b of 3-vectors, also exported as T31 (the tilde matrix of a
 // applied to b).
-extern "C" void FSCROSS(double *y, const double *a, const double *b) {
+extern "C" void LYNX_CALL FSCROSS(double *y, const double *a, const double *b) {
   y[0] = a[1] * b[2] - a[2] * b[1];
   y[1] = a[2] * b[0] - a[0] * b[2];
   y[2] = a[0] * b[1] - a[1] * b[0];

@@ -17,13 +17,13 @@ void fill_zero(double *y, int32_t n) {
 
 }  // namespace lynx::algebra
 
-extern "C" void KXV_NULLV(double *y, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_NULLV(double *y, const int32_t *n) {
   lynx::algebra::fill_zero(y, *n);
 }
 
 LYNX_SECOND_NAME(void, FSZERO, KXV_NULLV, (double *y, const int32_t *n), (y, n))
 
-extern "C" void ZEROI(int32_t *y, const int32_t *n) {
+extern "C" void LYNX_CALL ZEROI(int32_t *y, const int32_t *n) {
   const int32_t count = *n;
   if (count <= 0) return;
   std::memset(y, 0, static_cast<size_t>(count) * sizeof(int32_t));

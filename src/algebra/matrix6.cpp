@@ -30,6 +30,6 @@ void m66(double *__restrict p, const double *__restrict a, const double *__restr
 
 }  // namespace
 
-extern "C" void M66(double *p, const double *a, const double *b) {
+extern "C" void LYNX_CALL M66(double *p, const double *a, const double *b) {
   m66(p, a, b);
 }

@@ -6,16 +6,18 @@
 #ifndef LYNX_ALGEBRA_SECOND_NAME_HPP
 #define LYNX_ALGEBRA_SECOND_NAME_HPP
 
+#include "lynx/lynx_conf.h"
+
 #if defined(__ELF__) && defined(__clang__)
 #define LYNX_SECOND_NAME(ret, second, first, params, args) \
-  extern "C" ret second params __attribute__((alias(#first)));
+  extern "C" ret LYNX_CALL second params __attribute__((alias(#first)));
 #elif defined(__ELF__) && defined(__GNUC__)
 // The alias takes over every attribute the compiler gave the first name.
 #define LYNX_SECOND_NAME(ret, second, first, params, args) \
-  extern "C" ret second params __attribute__((alias(#first), copy(first)));
+  extern "C" ret LYNX_CALL second params __attribute__((alias(#first), copy(first)));
 #else
 #define LYNX_SECOND_NAME(ret, second, first, params, args) \
-  extern "C" ret second params {                           \
+  extern "C" ret LYNX_CALL second params {                 \
     return first args;                                     \
   }
 #endif

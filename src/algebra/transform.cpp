@@ -7,13 +7,13 @@
 #include "algebra/matrix_kernels.hpp"
 #include "lynx/matrices.h"
 
-extern "C" void TRANSFORMMATRIX(double *p, const double *r, const double *m) {
+extern "C" void LYNX_CALL TRANSFORMMATRIX(double *p, const double *r, const double *m) {
   double t[9];
   lynx::algebra::m33(t, m, r);
   lynx::algebra::m3t3(p, r, t);
 }
 
-extern "C" void TRANSFORMSKEWMATRIX(double *p, const double *r, const double *w) {
+extern "C" void LYNX_CALL TRANSFORMSKEWMATRIX(double *p, const double *r, const double *w) {
   double t[9];
   lynx::algebra::t33(t, w, r);
   lynx::algebra::m3t3(p, r, t);

@@ -19,7 +19,7 @@ constexpr double kCleanThreshold = 1.0e-13;
 
 }  // namespace
 
-extern "C" void KXV_UNITV(double *y, const double *a, const int32_t *n, int32_t *status) {
+extern "C" void LYNX_CALL KXV_UNITV(double *y, const double *a, const int32_t *n, int32_t *status) {
   *status = 0;
   const int32_t count = *n;
   const double m = lynx::algebra::magnitude(a, count);
@@ -32,7 +32,8 @@ extern "C" void KXV_UNITV(double *y, const double *a, const int32_t *n, int32_t 
   lynx::algebra::scale(y, r, a, count);
 }
 
-extern "C" void VECUNI(double *a) {
+#if !defined(LYNX_LEGACY32)  // not in the 32-bit build
+extern "C" void LYNX_CALL VECUNI(double *a) {
   for (int i = 0; i < 3; ++i) {
     if (std::fabs(a[i]) < kCleanThreshold) a[i] = 0.0;
   }
@@ -46,3 +47,4 @@ extern "C" void VECUNI(double *a) {
     a[2] = z / length;
   }
 }
+#endif

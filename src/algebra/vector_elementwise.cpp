@@ -33,7 +33,8 @@ inline void map2(double *y, const double *a, const double *b, int32_t n, Op op) 
   for (; i < n; ++i) y[i] = op(a[i], b[i]);
 }
 
-LYNX_VECTOR_KERNEL(void, add, (double *y, const double *a, const double *b, int32_t n), (y, a, b, n)) {
+LYNX_VECTOR_KERNEL(void, add, (double *y, const double *a, const double *b, int32_t n),
+                   (y, a, b, n)) {
   map2(y, a, b, n, [](double x, double z) { return x + z; });
 }
 
@@ -63,33 +64,33 @@ LYNX_VECTOR_KERNEL(void, scale, (double *y, double s, const double *a, int32_t n
 
 }  // namespace lynx::algebra
 
-extern "C" void KXV_ADD(double *y, const double *a, const double *b, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_ADD(double *y, const double *a, const double *b, const int32_t *n) {
   add(y, a, b, *n);
 }
 
 LYNX_SECOND_NAME(void, AVEC, KXV_ADD,
                  (double *y, const double *a, const double *b, const int32_t *n), (y, a, b, n))
 
-extern "C" void KXV_SUB(double *y, const double *a, const double *b, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_SUB(double *y, const double *a, const double *b, const int32_t *n) {
   subtract(y, a, b, *n);
 }
 
 // The scalar is read once, after the count and before any element is
 // stored, so it may itself be an element of y.
-extern "C" void KXV_SCALE(double *y, const double *s, const double *a, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_SCALE(double *y, const double *s, const double *a, const int32_t *n) {
   const int32_t count = *n;
   if (count <= 0) return;
   lynx::algebra::scale(y, *s, a, count);
 }
 
 // KXV_SCALE with the scalar in third place.
-extern "C" void SVECDP(double *y, const double *a, const double *s, const int32_t *n) {
+extern "C" void LYNX_CALL SVECDP(double *y, const double *a, const double *s, const int32_t *n) {
   KXV_SCALE(y, s, a, n);
 }
 
 // A copy moves each 64-bit word unchanged: signed zeros, infinities and the
 // payloads of NaNs, signalling ones included, come through bit for bit.
-extern "C" void KXV_ASSIGN(double *y, const double *a, const int32_t *n) {
+extern "C" void LYNX_CALL KXV_ASSIGN(double *y, const double *a, const int32_t *n) {
   const int32_t count = *n;
   if (count <= 0 || y == a) return;
   std::memmove(y, a, static_cast<size_t>(count) * sizeof(double));

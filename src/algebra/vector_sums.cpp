@@ -85,22 +85,24 @@ double magnitude(const double *a, int32_t n) {
 
 }  // namespace lynx::algebra
 
-extern "C" double KXV_DOT(const double *a, const double *b, const int32_t *n) {
+extern "C" double LYNX_CALL KXV_DOT(const double *a, const double *b, const int32_t *n) {
   return lynx::algebra::dot(a, b, *n);
 }
 
 // For three terms the sum starts with the first product, not with 0.0, so
 // a sum of negative zeros stays -0.0.
-extern "C" double FSDOT(const double *a, const double *b, const int32_t *n) {
+extern "C" double LYNX_CALL FSDOT(const double *a, const double *b, const int32_t *n) {
   const int32_t count = *n;
   if (count == 3) return (a[0] * b[0] + a[1] * b[1]) + a[2] * b[2];
   return lynx::algebra::dot(a, b, count);
 }
 
-extern "C" double KXV_MAGNTD(const double *a, const int32_t *n) {
+extern "C" double LYNX_CALL KXV_MAGNTD(const double *a, const int32_t *n) {
   return lynx::algebra::magnitude(a, *n);
 }
 
-extern "C" double VECLTH(const double *a) {
+#if !defined(LYNX_LEGACY32)  // not in the 32-bit build
+extern "C" double LYNX_CALL VECLTH(const double *a) {
   return std::sqrt((a[0] * a[0] + a[1] * a[1]) + a[2] * a[2]);
 }
+#endif

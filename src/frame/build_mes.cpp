@@ -23,6 +23,7 @@
 #include <new>
 
 #include "HxUtility.h"
+#include "frame/nchars.hpp"
 #include "frame/text.hpp"
 #include "lynx/frame.h"
 
@@ -56,14 +57,16 @@ void assemble(char *out, int32_t length, const char *insert, int32_t m, const ch
 
 }  // namespace
 
-extern "C" void KX_BUILD_MES(char *message, lynx_textlen message_length, const int32_t *limit,
-                             const char *insert, lynx_textlen insert_length) {
+extern "C" void LYNX_CALL KX_BUILD_MES(char *message, lynx_textlen message_length,
+                                       const int32_t *limit, const char *insert,
+                                       lynx_textlen insert_length) {
   namespace text = lynx::text;
   // Lengths are 32-bit counts: the host is handed those, never the raw
   // slots, whose upper half a caller may have left undefined.
   const int32_t length = std::max(text::length_of(message_length), 0);
   const int32_t insert_chars = std::max(text::length_of(insert_length), 0);
-  // The meaningful lengths come from the host, kept within the texts.
+  // The meaningful lengths come from NCHARS (the host's; the library's own
+  // in the 32-bit build), kept within the texts.
   const int32_t lm = std::clamp(NCHARS(message, length), 0, length);
   const int32_t li = std::clamp(NCHARS(insert, insert_chars), 0, insert_chars);
   const int32_t k = text::index(text::Text{message, length}, text::literal("$"));

@@ -9,7 +9,8 @@
 // allocation is the copy of the name that the look-up needs, released
 // before returning.  When that copy cannot be had, or the value text has no
 // room, the value is left as it was.
-extern "C" void C_GETENV(const char *name, lynx_textlen, char *value, lynx_textlen value_length) {
+extern "C" void LYNX_CALL C_GETENV(const char *name, lynx_textlen, char *value,
+                                   lynx_textlen value_length) {
   const int32_t size = lynx::text::length_of(value_length);
   if (size <= 0) return;
   const std::size_t name_chars = std::strlen(name);
@@ -28,7 +29,7 @@ extern "C" void C_GETENV(const char *name, lynx_textlen, char *value, lynx_textl
   std::free(copy);
 }
 
-extern "C" void ORB_GETENV(const char *name, lynx_textlen name_length, char *value,
-                           lynx_textlen value_length) {
+extern "C" void LYNX_CALL ORB_GETENV(const char *name, lynx_textlen name_length, char *value,
+                                     lynx_textlen value_length) {
   C_GETENV(name, name_length, value, value_length);
 }

@@ -10,14 +10,22 @@ namespace {
 // Size of kx_gtout's buffer, and of the host text it receives.
 constexpr int32_t kOutputBytes = 80;
 
-// Characters of a host string that kx_gtstrg's buffer holds (plus a NUL).
+// Characters of a host string that kx_gtstrg's buffer holds (plus a NUL):
+// 256, and 1024 in the 32-bit build.
+#if defined(LYNX_LEGACY32)
+constexpr int32_t kHostStringChars = 1024;
+#else
 constexpr int32_t kHostStringChars = 256;
+#endif
 
 }  // namespace
 
+// Not in the 32-bit build, which does not use c_usrmes.
+#if !defined(LYNX_LEGACY32)
 extern "C" int32_t kx_msg_to_all(const char *message) {
   return c_usrmes(1, message, 0, "INFO_NOPAD");
 }
+#endif
 
 // The word is taken from the first 79 characters: it starts at the first
 // character that is not a blank and ends before the next blank or NUL.  It
@@ -39,8 +47,9 @@ extern "C" int32_t kx_gtout(char *buffer) {
   return length;
 }
 
-// The host's count places the terminator; a count outside 0..256 would put
-// it outside the caller's 257 bytes, so it is clamped first.
+// The host's count places the terminator; a count outside 0..256 (0..1024)
+// would put it outside the caller's 257 (1025) bytes, so it is clamped
+// first.
 extern "C" void kx_gtstrg(int32_t identifier, char *buffer, int32_t *count, lynx_logical *last) {
   GTSTRG(&identifier, buffer, kHostStringChars, count, last);
   if (*count < 0) *count = 0;

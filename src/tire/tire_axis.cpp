@@ -48,10 +48,11 @@ inline void write_axis_pair(double *system, double *reversed, const double *x, c
 
 }  // namespace
 
-extern "C" int32_t KXF_TIR_AXIS(lynx_logical *in_range, double *r, double *wheel,
-                                double *wheel_reversed, double *contact, double *contact_reversed,
-                                const double *t, const double *a, const double *p, const double *b,
-                                const double *q, const double *s) {
+extern "C" int32_t LYNX_CALL KXF_TIR_AXIS(lynx_logical *in_range, double *r, double *wheel,
+                                          double *wheel_reversed, double *contact,
+                                          double *contact_reversed, const double *t,
+                                          const double *a, const double *p, const double *b,
+                                          const double *q, const double *s) {
   using namespace lynx::algebra;
 
   double x[3];

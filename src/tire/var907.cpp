@@ -61,9 +61,9 @@ int32_t round_parameter(double value) {
 
 }  // namespace lynx::tire
 
-extern "C" void VAR907(const int32_t *identifier, const void * /*unused2*/, const double *par,
-                       const int32_t *npar, const void * /*unused5*/, const void * /*unused6*/,
-                       double *value) {
+extern "C" void LYNX_CALL VAR907(const int32_t *identifier, const void * /*unused2*/,
+                                 const double *par, const int32_t *npar, const void * /*unused5*/,
+                                 const void * /*unused6*/, double *value) {
   using lynx::tire::round_parameter;
   const int32_t id = *identifier;
   if (*npar < kParameters) {

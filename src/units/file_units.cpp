@@ -5,6 +5,7 @@
 #include "frame/text.hpp"
 #include "lynx/units.h"
 #include "nolt.h"
+#include "units/mapping.hpp"
 #include "units/tables.hpp"
 
 namespace units = lynx::units;
@@ -18,13 +19,13 @@ extern "C" {
 
 // Each name has a 12-byte buffer that the reader fills with a NUL-terminated
 // value; a missing key is reported with "WARN" under the caller's identifier
-// and its default name is put in its place.  Every name is measured within
-// its buffer (at most 12 characters), so a value left without a terminator
-// is taken as 12 characters and nothing beyond the buffer is read.
+// and its default name is put in its place.  The names then go, as
+// kx_kxunfn hands them on, to KXUNFN_F2C; each is measured within its
+// buffer (at most 12 characters), so a value left without a terminator is
+// taken as 12 characters and nothing beyond the buffer is read.
 void kx_read_file_units(intptr_t source, int32_t identifier, double *model_factors,
                         double *unit_factors) {
   char names[units::kQuantities][units::kNameLength];
-  lynx_textlen lengths[units::kQuantities];
   for (int q = 0; q < units::kQuantities; ++q) {
     const units::QuantityFacts &facts = units::kQuantityFacts[q];
     if (rto_read_quoted_string(source, units::kUnitsBlock.chars, facts.key.chars, names[q]) == 0) {
@@ -34,19 +35,16 @@ void kx_read_file_units(intptr_t source, int32_t identifier, double *model_facto
       names[q][n] = '\0';
     }
   }
-  for (int q = 0; q < units::kQuantities; ++q) {
-    lengths[q] =
-        static_cast<lynx_textlen>(lynx::text::bounded_length(names[q], units::kNameLength));
-  }
-  KXUNFN_F2C(names[0], lengths[0], names[1], lengths[1], names[2], lengths[2], names[3], lengths[3],
-             names[4], lengths[4], model_factors, unit_factors);
+  const char *const strings[units::kQuantities] = {names[0], names[1], names[2], names[3],
+                                                   names[4]};
+  units::convert_strings(strings, units::kNameLength, model_factors, unit_factors);
 }
 
 // Reads the five names into 12-character elements of the caller's array,
 // whatever length is passed; a missing key is reported with "STOP" under the
 // caller's identifier and its element keeps what the reader or the caller
 // left there.
-void ATRTOU(const int32_t *identifier, char *unit_names, lynx_textlen) {
+void LYNX_CALL ATRTOU(const int32_t *identifier, char *unit_names, lynx_textlen) {
   const int32_t block_chars = units::kUnitsBlock.length;
   for (int q = 0; q < units::kQuantities; ++q) {
     const units::QuantityFacts &facts = units::kQuantityFacts[q];

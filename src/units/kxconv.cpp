@@ -10,7 +10,7 @@ namespace units = lynx::units;
 // set to 1.0; a code found in the code table then gives its factor, and an
 // unknown one is reported (the message directly followed by the code, at
 // its exact length, identifier 0, "STOP") and leaves 1.0.
-extern "C" void KXCONV(char *codes, lynx_textlen, double *factors) {
+extern "C" void LYNX_CALL KXCONV(char *codes, lynx_textlen, double *factors) {
   for (int q = 0; q < units::kQuantities; ++q) {
     lynx::text::upcase(codes + units::kCodeLength * q, units::kCodeLength);
     factors[q] = 1.0;

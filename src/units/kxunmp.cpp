@@ -7,7 +7,7 @@
 
 namespace units = lynx::units;
 
-extern "C" void KXUNMP(const char *names, lynx_textlen, char *codes, lynx_textlen) {
+extern "C" void LYNX_CALL KXUNMP(const char *names, lynx_textlen, char *codes, lynx_textlen) {
   lynx::text::Text split[units::kQuantities];
   units::split_names(names, split);
   units::map_names(split, codes);

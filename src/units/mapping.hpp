@@ -3,6 +3,8 @@
 #ifndef LYNX_SRC_UNITS_MAPPING_HPP
 #define LYNX_SRC_UNITS_MAPPING_HPP
 
+#include <cstddef>
+
 #include "frame/text.hpp"
 #include "units/tables.hpp"
 
@@ -22,6 +24,13 @@ inline constexpr int32_t kMappingIdentifier = 900;
 // unrecognised name is left as it was.  Returns a mask with bit q set for
 // each quantity q that got a code.
 unsigned map_names(const text::Text names[kQuantities], char *codes);
+
+// The work of kx_kxunfn: five NUL-terminated names (force, mass, length,
+// time, angle), each measured up to its NUL but within limit characters,
+// handed with their lengths to KXUNFN_F2C.  kx_read_file_units converts
+// its names this way in both builds; the 32-bit build has no kx_kxunfn.
+void convert_strings(const char *const names[kQuantities], std::size_t limit, double *model_factors,
+                     double *unit_factors);
 
 // Views of five 12-character names laid end to end (60 characters).
 inline void split_names(const char *names, text::Text split[kQuantities]) {

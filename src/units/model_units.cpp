@@ -31,19 +31,19 @@ double model_scale(units::Quantity quantity) {
 
 extern "C" {
 
-double GET_TIME_CONV(void) {
+double LYNX_CALL GET_TIME_CONV(void) {
   return model_scale(units::kTime);
 }
 
-double GET_MASS_CONV(void) {
+double LYNX_CALL GET_MASS_CONV(void) {
   return model_scale(units::kMass);
 }
 
-double GET_LENGTH_CONV(void) {
+double LYNX_CALL GET_LENGTH_CONV(void) {
   return model_scale(units::kLength);
 }
 
-double GET_FORCE_CONV(void) {
+double LYNX_CALL GET_FORCE_CONV(void) {
   return model_scale(units::kForce);
 }
 

@@ -1,0 +1,221 @@
+# The legacy 32-bit Windows build (lynxUtility32): what it does differently
+# from the 64-bit library, in one place.  The top-level CMakeLists.txt
+# includes this file when the target is 32-bit Windows, before the targets
+# are made, and calls lynx_legacy32_targets() once they exist; the
+# directories that make the DLLs call lynx_legacy32_exports().  In the
+# sources the one switch is LYNX_LEGACY32 (lynx/lynx_conf.h), which the same
+# target defines.
+#
+#   - Exports: the legacy-32 columns of src/exports.txt, upper-case routines
+#     stdcall and decorated (_KXCONV@12), older names as second export
+#     names of the same routines (_COPYD@12 is COPYDP); the host stand-ins
+#     export the host's services decorated the same way.
+#   - Routines that the 32-bit build does not have are not compiled into it,
+#     and it has no version resource or identification records.
+#   - Arithmetic in SSE2 registers, so that every result equals the 64-bit
+#     build's bit for bit whatever the x87 unit's precision; doubles are
+#     still returned on the x87 stack, as the convention requires.
+
+set(LYNX_LEGACY32_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# The command-line tools and the timing program use routines that the
+# 32-bit build does not have.
+if(LYNX_BUILD_TOOLS OR LYNX_BUILD_TIMING)
+  message(STATUS "32-bit build: the command-line tools and lynx-timing are not built")
+  set(LYNX_BUILD_TOOLS OFF)
+  set(LYNX_BUILD_TIMING OFF)
+endif()
+
+# Every target, the tests included: a test's expected values are computed
+# as the library computes them.  The stack is realigned where SSE2 needs it,
+# since 32-bit callers keep it aligned to 4 bytes only.
+add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
+
+# lynx_legacy32_exports(<target> [<list>...])
+#   The export definitions and import library of a DLL target, from lists in
+#   the columns of src/exports.txt: src/exports.txt itself for lynxUtility,
+#   by default windows/legacy32/<target>.exports for another DLL.  Called in
+#   the directory that makes the target.
+function(lynx_legacy32_exports target)
+  set(prefix LYNX_${target})
+  set(lists ${ARGN})
+  if(target STREQUAL "lynxUtility")
+    set(${prefix}_LEGACY32_ROWS ${LYNX_EXPORTS_LEGACY32_ROWS})
+  else()
+    if(NOT lists)
+      set(lists ${LYNX_LEGACY32_DIR}/${target}.exports)
+    endif()
+    set(${prefix}_LEGACY32_ROWS "")
+    foreach(list IN LISTS lists)
+      lynx_read_export_list(${list} part)
+      list(APPEND ${prefix}_LEGACY32_ROWS ${part_LEGACY32_ROWS})
+    endforeach()
+  endif()
+  get_target_property(output ${target} OUTPUT_NAME)
+  if(NOT output)
+    set(output ${target})
+  endif()
+  set(dll ${output}.dll)
+  set(dir ${PROJECT_BINARY_DIR}/generated/legacy32)
+  lynx_write_legacy32_definitions(${prefix} ${dll} ${dir}/${target}.def ${dir}/${target}.implib.def)
+  target_sources(${target} PRIVATE ${dir}/${target}.def)
+  if(target STREQUAL "lynxUtility")
+    # Installed beside the import library: the export table, name by name.
+    install(FILES ${dir}/${target}.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  endif()
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${dir}/${target}.implib.def)
+  # The import library that the linker writes names every stdcall routine
+  # with one underscore too many (__KXCONV@12); dlltool writes it again
+  # with the symbols that callers' compilers emit.
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${LYNX_DLLTOOL} --input-def ${dir}/${target}.implib.def
+      --output-lib $<TARGET_LINKER_FILE:${target}>
+    COMMENT "Import library of the 32-bit ${dll}"
+    VERBATIM)
+endfunction()
+
+find_program(LYNX_DLLTOOL NAMES ${CMAKE_DLLTOOL} ${LYNX_MINGW_TRIPLET}-dlltool
+  i686-w64-mingw32-dlltool dlltool REQUIRED)
+
+# Called once the library is a target.
+function(lynx_legacy32_targets)
+  # Not in the 32-bit build: the environment look-up, version reporting, the
+  # similarity transforms, curve interpolation and the vector component
+  # measure.  (Routines not in it that share a file with ones that are stand
+  # under LYNX_LEGACY32 in their sources.)
+  set(src ${PROJECT_SOURCE_DIR}/src)
+  set_source_files_properties(
+    ${src}/frame/getenv.cpp ${src}/frame/version.cpp ${src}/algebra/transform.cpp
+    ${src}/interp/cubic.cpp ${src}/interp/akima.cpp ${src}/interp/renner.cpp
+    ${src}/interp/point.cpp ${src}/tire/var907.cpp
+    TARGET_DIRECTORY lynx_objects
+    PROPERTIES HEADER_FILE_ONLY ON)
+  set_source_files_properties(${PROJECT_BINARY_DIR}/generated/lynxUtility.rc
+    TARGET_DIRECTORY lynxUtility
+    PROPERTIES HEADER_FILE_ONLY ON)
+endfunction()
+
+# The test suite on the 32-bit build.  Each test source is compiled from a
+# copy that keeps the test cases the 32-bit build can run
+# (select-tests.awk): a case that names a routine the build does not have
+# is left out, and so are the cases below, which check results that the
+# 32-bit build gives differently by design (its own tests check those); a
+# program whose fixtures still name such a routine, or that keeps no case,
+# is not built.  The copies see the newer names as the 32-bit build's older
+# ones (FSDOT as DOT) through a header generated from src/exports.txt.
+set(LYNX_LEGACY32_CHANGED_TESTS
+  # Negation by sign change: -0.0 for a zero operand.
+  Tilde.SkewStoresPositiveZeros
+  # kx_gtstrg passes up to 1024 characters, not 256; the misbehaving host of
+  # these cases fills that many into buffers sized for 256.
+  HostBridge.GtstrgPassesAtMost256Characters
+  MisbehavingHost.GtstrgClampsACountAbove256
+  MisbehavingHost.GtstrgClampsANegativeCount
+  MisbehavingHost.GtstrgKeepsACountOfExactly256
+  # The 32-bit host has no NCHARS to compare the library's own with.
+  LibraryNchars.AgreesWithTheHost
+  # The 64-bit export and import tables and version resource; the 32-bit
+  # build's own tables are checked by legacy32/test_legacy32.cpp.
+  ExportTable.* HostLink.* DllImage.HostRoutinesComeFromTheirDlls VersionResource.*)
+
+# The routines whose test cases are left out.  kx_kxunfn is absent too, but
+# the unit-set tests reach KXUNFN_F2C through a test-side bridge that does
+# its work (tests/support/legacy32_names.hpp).
+set(LYNX_LEGACY32_UNTESTABLE ${LYNX_EXPORTS_LEGACY32_ABSENT})
+list(REMOVE_ITEM LYNX_LEGACY32_UNTESTABLE kx_kxunfn)
+
+set(_names "/* Generated from src/exports.txt: do not edit.\n"
+  " * The 32-bit build's older names for the routines that the tests call by\n"
+  " * their newer names. */\n")
+foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+  string(REPLACE "|" ";" _row "${_row}")
+  list(GET _row 0 _symbol)
+  list(GET _row 1 _exported)
+  if(NOT _symbol STREQUAL _exported)
+    string(APPEND _names "#define ${_symbol} ${_exported}\n")
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_names.h
+  CONTENT "${_names}")
+
+# The export table the 32-bit tests expect: each exported name with its
+# argument bytes, -1 for a lower-case (cdecl) routine.
+set(_exports "/* Generated from src/exports.txt: do not edit. */\n")
+foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+  string(REPLACE "|" ";" _row "${_row}")
+  list(GET _row 1 _exported)
+  list(GET _row 2 _bytes)
+  if(_bytes STREQUAL "c")
+    string(APPEND _exports "{\"${_exported}\", -1},\n")
+  else()
+    string(APPEND _exports "{\"_${_exported}@${_bytes}\", ${_bytes}},\n")
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_exports.inc
+  CONTENT "${_exports}")
+
+# lynx_legacy32_test_sources(<target> <out-var> <sources>...)
+#   Sets <out-var> to the selected copies of the sources, or to nothing when
+#   the program is not built for the 32-bit run.
+function(lynx_legacy32_test_sources target out)
+  string(REPLACE ";" "|" absent "${LYNX_LEGACY32_UNTESTABLE}")
+  string(REPLACE ";" " " changed "${LYNX_LEGACY32_CHANGED_TESTS}")
+  set(copies "")
+  set(total 0)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(path ${source} ABSOLUTE)
+    get_filename_component(name ${source} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target}/${name})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target})
+    execute_process(
+      COMMAND awk -v absent=${absent} -v changed=${changed} -v out=${copy}.new
+        -f ${LYNX_LEGACY32_DIR}/select-tests.awk ${path} ${path}
+      OUTPUT_VARIABLE kept OUTPUT_STRIP_TRAILING_WHITESPACE
+      RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT kept MATCHES "^-?[0-9]+$")
+      message(FATAL_ERROR "Selecting the 32-bit build's tests of ${source} failed")
+    endif()
+    file(COPY_FILE ${copy}.new ${copy} ONLY_IF_DIFFERENT)
+    file(REMOVE ${copy}.new)
+    if(kept LESS 0)
+      message(STATUS "32-bit build: ${target} not built (${name} needs routines the build lacks)")
+      set(${out} "" PARENT_SCOPE)
+      return()
+    endif()
+    math(EXPR total "${total} + ${kept}")
+    list(APPEND copies ${copy})
+  endforeach()
+  if(total EQUAL 0)
+    message(STATUS "32-bit build: ${target} not built (no test case applies)")
+    set(copies "")
+  endif()
+  set(${out} ${copies} PARENT_SCOPE)
+endfunction()
+
+# A test program that the 32-bit run leaves out stays a target, excluded
+# from the build, so that the settings made for it still apply.
+function(lynx_legacy32_placeholder target)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/legacy32/not_built.cpp)
+  if(NOT EXISTS ${source})
+    file(WRITE ${source} "// The 32-bit build leaves this test program out.\n")
+  endif()
+  add_library(${target} STATIC EXCLUDE_FROM_ALL ${source})
+endfunction()
+
+# The settings of a test program of the 32-bit run (internal: true when it
+# links the library's objects).  Helpers that served
+# only left-out cases stay in the copies unused.  A program that links the
+# library's objects sees the routines as the library's own, not as imports.
+function(lynx_legacy32_test target internal)
+  target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated/legacy32)
+  target_compile_options(${target} PRIVATE
+    -include ${PROJECT_SOURCE_DIR}/tests/support/legacy32_names.hpp -Wno-unused-function)
+  if(internal)
+    target_compile_definitions(${target} PRIVATE LYNX_BUILDING_LIBRARY)
+  else()
+    # The program loads lynxUtility.dll, as its 64-bit build does, even when
+    # the cases that called the library were left out.
+    target_link_options(${target} PRIVATE "LINKER:-u,__imp__UPCASE@8")
+  endif()
+endfunction()
