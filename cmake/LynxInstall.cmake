@@ -21,6 +21,11 @@ install(TARGETS ${_lynx_install_targets}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Windows: the export definitions beside the import libraries, so that a
+# user of another toolchain can make an import library of their own.
+if(WIN32)
+  install(FILES ${LYNX_WINDOWS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/lynx
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h")

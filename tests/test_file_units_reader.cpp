@@ -11,6 +11,7 @@
 #include "lynx/units.h"
 #include "nolt.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 using lynx_test::host_log;
 
@@ -40,16 +41,15 @@ int key_index(const char *key) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int32_t rto_read_quoted_string(intptr_t source,
-                                                                                 const char *block,
-                                                                                 const char *key,
-                                                                                 char *value) {
+extern "C" NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block,
+                                                   const char *key, char *value) {
   g_calls.push_back(Call{source, block, key});
   const int q = key_index(key);
   if (q < 0) return 0;
   std::memcpy(value, g_script[q].bytes.data(), g_script[q].bytes.size());
   return g_script[q].present ? 1 : 0;
 }
+LYNX_TEST_ANSWERS_FOR(nolt, rto_read_quoted_string);
 
 namespace {
 

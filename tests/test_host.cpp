@@ -9,6 +9,7 @@
 
 #include "HxHost.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 using lynx_test::host_log;
 

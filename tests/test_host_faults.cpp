@@ -1,7 +1,7 @@
 // The host bridges when the host misbehaves.  This program defines GTSTRG
-// and c_usrmes itself; the executable's definitions take precedence over
-// the host library's when lynxUtility's references are bound, so these
-// stand-ins answer the library's calls.
+// and c_usrmes itself; these stand-ins answer the library's calls in place
+// of the host library's (the executable's definitions take precedence when
+// lynxUtility's references are bound; on Windows its imports are redirected).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +10,7 @@
 
 #include "HxUtility.h"
 #include "lynx/frame.h"
+#include "support/platform.hpp"
 
 namespace {
 
@@ -29,6 +30,9 @@ extern "C" HX_API void GTSTRG(const int32_t *, char *text, hx_textlen text_lengt
 extern "C" HX_API int32_t c_usrmes(int32_t, const char *, int32_t, const char *) {
   return g_usrmes_result;
 }
+
+LYNX_TEST_ANSWERS_FOR(HxUtility, GTSTRG);
+LYNX_TEST_ANSWERS_FOR(HxUtility, c_usrmes);
 
 namespace {
 

@@ -1,9 +1,9 @@
 // lynx-curve run on good and bad input: the samples it writes, its messages
 // and exit status, and that bad input leaves no file behind.
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -15,43 +15,32 @@
 #include <string>
 #include <vector>
 
+#include "support/platform.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string output;  // standard output and standard error together
-};
+// The output is standard output and standard error together.
+using Result = lynx_test::CommandResult;
+using lynx_test::shell_quoted;
 
-std::string quoted(const std::string &s) {
-  return "'" + s + "'";
-}
-
-// Runs lynx-curve with arguments (shell words), stopped after seconds so
-// that a hang fails the test instead of stalling the suite; under
-// LYNX_TEST_LAUNCHER (an emulator or a checking tool) when that is set.
+// Runs lynx-curve with arguments (shell words), under LYNX_TEST_LAUNCHER (an
+// emulator or a checking tool) when that is set.  Where the system has
+// timeout(1) the run is stopped after seconds, so that a hang fails the test
+// instead of stalling the suite.
 Result run(const std::string &arguments, int seconds = 60) {
   const char *launcher = std::getenv("LYNX_TEST_LAUNCHER");
-  const std::string command = "timeout " + std::to_string(seconds) + " " +
-                              (launcher != nullptr ? std::string(launcher) + " " : "") +
-                              quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1";
-  Result r{-1, ""};
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.output.append(buffer, got);
-  const int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
+  const std::string limit = lynx_test::kWindows ? "" : "timeout " + std::to_string(seconds) + " ";
+  return lynx_test::run_command(limit + (launcher != nullptr ? std::string(launcher) + " " : "") +
+                                shell_quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1");
 }
 
 class LynxCurve : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("lynx_curve_" + std::to_string(::getpid()) + "_" +
+          ("lynx_curve_" + std::to_string(lynx_test::process_id()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -64,7 +53,7 @@ class LynxCurve : public ::testing::Test {
   }
   std::vector<std::string> files() const {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    for (const auto &entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -106,8 +95,8 @@ TEST_F(LynxCurve, FitsTheExampleCurve) {
   const std::string example = std::string(LYNX_SOURCE_DIR) + "/examples/curve.csv";
   const std::string csv = (dir / "samples.csv").string(), svg = (dir / "plot.svg").string();
   // 8 segments and 33 samples: the Renner samples fall on every point.
-  const Result r =
-      run("--samples 33 --csv " + quoted(csv) + " --svg " + quoted(svg) + " " + quoted(example));
+  const Result r = run("--samples 33 --csv " + shell_quoted(csv) + " --svg " + shell_quoted(svg) +
+                       " " + shell_quoted(example));
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(r.output, "");
   EXPECT_EQ(files(), (std::vector<std::string>{"plot.svg", "samples.csv"}));
@@ -172,18 +161,18 @@ TEST_F(LynxCurve, FitsTheExampleCurve) {
 TEST_F(LynxCurve, HeaderLineNamesTheColumns) {
   const std::string plain = write("plain.csv", "0,1\n1,2\n2,0\n");
   const std::string named = write("named.csv", "# comment\nforce, slip\n0,1\n1,2\n2,0\n");
-  const Result a = run("--samples 5 " + quoted(plain));
+  const Result a = run("--samples 5 " + shell_quoted(plain));
   ASSERT_EQ(a.status, 0) << a.output;
-  EXPECT_EQ(run("--samples 5 " + quoted(named)).output, a.output);
+  EXPECT_EQ(run("--samples 5 " + shell_quoted(named)).output, a.output);
   std::string own = "curve,t,x,y,dx,dy\n";
   std::istringstream lines(a.output);
   std::string line;
   while (std::getline(lines, line)) {
     if (line.rfind("akima,", 0) == 0) own += line + "\n";
   }
-  const Result b = run("--samples 5 " + quoted(write("own.csv", own)));
+  const Result b = run("--samples 5 " + shell_quoted(write("own.csv", own)));
   EXPECT_EQ(b.status, 0) << b.output;
-  const Result c = run(quoted(write("bad.csv", "a,b,c\n1,2,3\n")));
+  const Result c = run(shell_quoted(write("bad.csv", "a,b,c\n1,2,3\n")));
   EXPECT_EQ(c.status, 1);
   EXPECT_NE(c.output.find("bad.csv:1: the header names 3 columns; expected two, or columns "
                           "named x and y"),
@@ -194,8 +183,8 @@ TEST_F(LynxCurve, HeaderLineNamesTheColumns) {
 TEST_F(LynxCurve, BlankSeparatedInputToStandardOutput) {
   const std::string blanks = write("in.txt", "# comment\r\n0 1\r\n\r\n1\t 2  # note\r\n2 0\r\n");
   const std::string commas = write("in.csv", "0,1\n1, 2\n2 ,0\n");
-  const Result a = run("--samples 3 " + quoted(blanks));
-  const Result b = run("--samples 3 " + quoted(commas));
+  const Result a = run("--samples 3 " + shell_quoted(blanks));
+  const Result b = run("--samples 3 " + shell_quoted(commas));
   ASSERT_EQ(a.status, 0) << a.output;
   EXPECT_EQ(a.output, b.output);
   std::string header;
@@ -228,23 +217,25 @@ TEST_F(LynxCurve, BadInputWritesNothing) {
   };
   for (const Case &k : cases) {
     const std::string input = write("in.csv", k.text);
-    const Result r = run("--csv " + quoted((dir / "out.csv").string()) + " --svg " +
-                         quoted((dir / "out.svg").string()) + " " + quoted(input));
+    const Result r = run("--csv " + shell_quoted((dir / "out.csv").string()) + " --svg " +
+                         shell_quoted((dir / "out.svg").string()) + " " + shell_quoted(input));
     EXPECT_EQ(r.status, 1) << k.text;
     EXPECT_NE(r.output.find(k.message), std::string::npos) << r.output;
     EXPECT_EQ(files(), std::vector<std::string>{"in.csv"}) << "no output, no temporary file";
   }
   // A file that cannot be opened, and an output that cannot be created.
-  Result r = run(quoted((dir / "missing.csv").string()));
+  Result r = run(shell_quoted((dir / "missing.csv").string()));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("missing.csv: cannot open"), std::string::npos) << r.output;
   // Endless input is refused at a bound, not read until memory runs out.
-  r = run("/dev/zero", 10);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("/dev/zero: the input holds more than 64 MiB"), std::string::npos)
-      << r.output;
+  if (!lynx_test::kWindows) {
+    r = run("/dev/zero", 10);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("/dev/zero: the input holds more than 64 MiB"), std::string::npos)
+        << r.output;
+  }
   const std::string good = write("in.csv", "0,0\n1,1\n");
-  r = run("--csv " + quoted((dir / "no" / "out.csv").string()) + " " + quoted(good));
+  r = run("--csv " + shell_quoted((dir / "no" / "out.csv").string()) + " " + shell_quoted(good));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("cannot create"), std::string::npos) << r.output;
   EXPECT_EQ(files(), std::vector<std::string>{"in.csv"});
@@ -252,9 +243,12 @@ TEST_F(LynxCurve, BadInputWritesNothing) {
 
 TEST_F(LynxCurve, UsageErrors) {
   const std::string good = write("in.csv", "0,0\n1,1\n");
-  const std::vector<std::string> usage_cases = {
-      "--bogus " + quoted(good),     std::string(""), "--samples 1 " + quoted(good),
-      "--samples x " + quoted(good), "--csv",         quoted(good) + " " + quoted(good)};
+  const std::vector<std::string> usage_cases = {"--bogus " + shell_quoted(good),
+                                                std::string(""),
+                                                "--samples 1 " + shell_quoted(good),
+                                                "--samples x " + shell_quoted(good),
+                                                "--csv",
+                                                shell_quoted(good) + " " + shell_quoted(good)};
   for (const std::string &arguments : usage_cases) {
     const Result r = run(arguments);
     EXPECT_EQ(r.status, 2) << arguments;
@@ -274,15 +268,18 @@ TEST_F(LynxCurve, UsageErrors) {
 // followed and stays a link, a FIFO's reader gets the text, "-" is standard
 // output.
 TEST_F(LynxCurve, WritesThroughToWhatThePathNames) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "symbolic links, FIFOs and a POSIX shell are not there on Windows";
+#else
   const std::string input = write("in.csv", "0,0\n1,1\n2,0\n");
-  const Result plain = run("--samples 3 " + quoted(input));
+  const Result plain = run("--samples 3 " + shell_quoted(input));
   ASSERT_EQ(plain.status, 0) << plain.output;
 
   const std::string target = write("target.csv", "old\n");
   fs::create_symlink("target.csv", dir / "link.csv");
   fs::create_symlink("new.csv", dir / "dangling.csv");
-  Result r = run("--samples 3 --csv " + quoted((dir / "link.csv").string()) + " --svg " +
-                 quoted((dir / "dangling.csv").string()) + " " + quoted(input));
+  Result r = run("--samples 3 --csv " + shell_quoted((dir / "link.csv").string()) + " --svg " +
+                 shell_quoted((dir / "dangling.csv").string()) + " " + shell_quoted(input));
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
   EXPECT_EQ(slurp(target), plain.output);
@@ -292,16 +289,18 @@ TEST_F(LynxCurve, WritesThroughToWhatThePathNames) {
   const std::string fifo = (dir / "fifo").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::string got = (dir / "got.csv").string();
-  r = run("--samples 3 --csv " + quoted(fifo) + " " + quoted(input) + " & timeout 20 cat " +
-          quoted(fifo) + " > " + quoted(got) + "; wait $!");
+  r = run("--samples 3 --csv " + shell_quoted(fifo) + " " + shell_quoted(input) +
+          " & timeout 20 cat " + shell_quoted(fifo) + " > " + shell_quoted(got) + "; wait $!");
   EXPECT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
   EXPECT_EQ(slurp(got), plain.output);
 
-  r = run("--samples 3 --csv - --svg " + quoted((dir / "plot.svg").string()) + " " + quoted(input));
+  r = run("--samples 3 --csv - --svg " + shell_quoted((dir / "plot.svg").string()) + " " +
+          shell_quoted(input));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.output, plain.output);
   EXPECT_FALSE(fs::exists(dir / "-"));
+#endif
 }
 
 // A span of a few ulps (or a flat run) is widened for the plot, and its
@@ -309,7 +308,8 @@ TEST_F(LynxCurve, WritesThroughToWhatThePathNames) {
 TEST_F(LynxCurve, TinySpanPlotsAFewTicks) {
   const std::string input = write("in.csv", "1,0\n1.0000000000000002,1\n");
   // A stalled loop grows the plot text without end: stopped after 10 s.
-  const Result r = run("--svg " + quoted((dir / "plot.svg").string()) + " " + quoted(input), 10);
+  const Result r =
+      run("--svg " + shell_quoted((dir / "plot.svg").string()) + " " + shell_quoted(input), 10);
   ASSERT_EQ(r.status, 0) << r.output;
   const std::string plot = slurp(dir / "plot.svg");
   size_t ticks = 0;
@@ -328,7 +328,7 @@ TEST_F(LynxCurve, RennerSamplesReachTheSegmentEnds) {
   const std::string input = write("noisy.csv",
                                   "0.000,0.001428\n0.001,-0.000422\n0.002,0.003562\n"
                                   "0.003,-0.002878\n0.004,0.010266\n0.005,0.011472\n");
-  const Result r = run("--samples 2 " + quoted(input));
+  const Result r = run("--samples 2 " + shell_quoted(input));
   ASSERT_EQ(r.status, 0) << r.output;
   std::string header;
   const std::vector<Row> rows = parse_csv(r.output, header);

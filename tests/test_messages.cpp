@@ -10,6 +10,7 @@
 
 #include "lynx/frame.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 using lynx_test::host_log;
 using lynx_test::padded;

@@ -20,6 +20,7 @@
 #include "lynx/lynxUtility.h"
 #include "nolt_host.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 namespace {
 

@@ -13,6 +13,10 @@
 // valgrind, which redirects the wrappers to its own allocator, the tests
 // are skipped too.  Each wrapper is kept out of line, so that a tool that
 // redirects the program's allocation routines catches every call.
+//
+// On Windows a DLL reaches the C allocator through its import table (its
+// C++ runtime, linked in, does too), so the chosen DLL's imports of malloc,
+// calloc and realloc are pointed at counting wrappers instead.
 #include <gtest/gtest.h>
 
 #include "support/checking_tools.hpp"
@@ -21,8 +25,13 @@
 #define LYNX_TEST_OWN_ALLOCATOR 1
 #endif
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #include <link.h>
+#endif
 
 #include <atomic>
 #include <cstdint>
@@ -33,8 +42,58 @@
 #include "lynx/units.h"
 #include "nolt_host.h"
 #include "support/host_log.hpp"
+#include "support/platform.hpp"
 
 namespace {
+
+#if defined(_WIN32)
+
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+
+void *counting_malloc(std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::malloc(size);
+}
+void *counting_calloc(std::size_t count, std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::calloc(count, size);
+}
+void *counting_realloc(void *p, std::size_t size) {
+  if (g_counting.load()) g_allocations.fetch_add(1);
+  return std::realloc(p, size);
+}
+
+// Counts from now on the allocations requested by the DLL that holds
+// routine; returns the DLL's file name.
+std::string aim_at(const void *routine) {
+  g_counting.store(false);
+  HMODULE module = nullptr;
+  EXPECT_TRUE(GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      static_cast<const char *>(routine), &module));
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(module, path, MAX_PATH);
+  std::string name = path;
+  name = name.substr(name.find_last_of("\\/") + 1);
+  int redirected = 0;
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "malloc",
+                                           reinterpret_cast<void *>(&counting_malloc));
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "calloc",
+                                           reinterpret_cast<void *>(&counting_calloc));
+  redirected += lynx_test::redirect_import(name.c_str(), "msvcrt.dll", "realloc",
+                                           reinterpret_cast<void *>(&counting_realloc));
+  EXPECT_GT(redirected, 0) << name << " imports no allocator from msvcrt.dll";
+  g_allocations.store(0);
+  g_counting.store(true);
+  return name;
+}
+
+void stop_counting() {
+  g_counting.store(false);
+}
+
+#else
 
 // Executable address ranges of the library whose allocations count.
 struct Range {
@@ -99,9 +158,11 @@ void stop_counting() {
   g_range_count.store(0, std::memory_order_release);
 }
 
+#endif  // _WIN32
+
 }  // namespace
 
-#if !defined(LYNX_TEST_OWN_ALLOCATOR)
+#if !defined(LYNX_TEST_OWN_ALLOCATOR) && !defined(_WIN32)
 
 extern "C" {
 void *__libc_malloc(std::size_t);
@@ -192,7 +253,7 @@ __attribute__((noinline)) void operator delete[](void *p, std::size_t, std::alig
   std::free(p);
 }
 
-#endif  // !LYNX_TEST_OWN_ALLOCATOR
+#endif  // !LYNX_TEST_OWN_ALLOCATOR && !_WIN32
 
 namespace {
 

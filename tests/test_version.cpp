@@ -103,8 +103,7 @@ TEST(Records, HoldTheFactsOfTheBuild) {
   const std::string epoch = LYNX_CONFIGURED_SOURCE_DATE_EPOCH;
   if (!epoch.empty()) {
     const std::time_t t = static_cast<std::time_t>(std::stoll(epoch));
-    std::tm utc{};
-    gmtime_r(&t, &utc);
+    const std::tm utc = *std::gmtime(&t);
     char expected[32];
     std::strftime(expected, sizeof expected, "%Y-%m-%d %H:%M:%S", &utc);
     EXPECT_EQ(date, expected);

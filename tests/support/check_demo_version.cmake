@@ -1,7 +1,9 @@
 # Runs `lynx-demo --version` and checks the report line by line:
-#   cmake -DDEMO=<lynx-demo> -P check_demo_version.cmake
+#   cmake -DDEMO=<lynx-demo> [-DEMULATOR=program|arg] -P check_demo_version.cmake
+# LYNX_TEST_LAUNCHER in the environment and EMULATOR run the program.
 separate_arguments(launcher UNIX_COMMAND "$ENV{LYNX_TEST_LAUNCHER}")
-execute_process(COMMAND ${launcher} ${DEMO} --version
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+execute_process(COMMAND ${launcher} ${emulator} ${DEMO} --version
   OUTPUT_VARIABLE out RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "lynx-demo --version exited with ${status}")

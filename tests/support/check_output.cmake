@@ -4,6 +4,7 @@
 #         [-DEXPECT_ERROR=regex]                     (must match stderr)
 #         [-DEXPECT_ANY=regex]        (must match stdout and stderr together)
 #         [-DREJECT=regex]            (must match neither)
+#         [-DEMULATOR=program|arg]    (runs the program through it)
 #         -P check_output.cmake
 # Arguments are separated by '|' so that they may hold commas and blanks.
 # The program runs under $LYNX_TEST_LAUNCHER when that is set.
@@ -14,10 +15,11 @@ if(NOT DEFINED EXIT_CODE)
   set(EXIT_CODE 0)
 endif()
 string(REPLACE "|" ";" _args "${ARGS}")
-# LYNX_TEST_LAUNCHER in the environment (an emulator or a checking tool with
-# its options) runs the program.
+# LYNX_TEST_LAUNCHER in the environment (a checking tool with its options)
+# and EMULATOR (for a cross build) run the program.
 separate_arguments(_launcher UNIX_COMMAND "$ENV{LYNX_TEST_LAUNCHER}")
-execute_process(COMMAND ${_launcher} ${PROGRAM} ${_args}
+string(REPLACE "|" ";" _emulator "${EMULATOR}")
+execute_process(COMMAND ${_launcher} ${_emulator} ${PROGRAM} ${_args}
   RESULT_VARIABLE _status
   OUTPUT_VARIABLE _out
   ERROR_VARIABLE _err)
