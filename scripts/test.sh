@@ -125,18 +125,14 @@ stage_windows_x64() {
 
 # The legacy 32-bit Windows library, cross-built with mingw-w64 (i686), and
 # the test suite's cases for it run under 32-bit Wine (the i386 architecture
-# is enabled to install it).  One wineserver serves the whole run.
+# is enabled to install it).  Wine that cannot start fails the first test
+# (wine.start) and so the stage.
 stage_windows_x86() {
   ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-i686-posix \
     binutils-mingw-w64-i686 wine wine32:i386
   cmake --preset windows-x86
   cmake --build --preset windows-x86 -j "$jobs"
-  local prefix=build/windows-x86/wineprefix
-  windows/wine-run.sh "$prefix" --start
-  local status=0
-  ctest --preset windows-x86 --no-tests=error -j "$jobs" || status=$?
-  windows/wine-run.sh "$prefix" --stop || true
-  return "$status"
+  ctest --preset windows-x86 -j "$jobs"
 }
 
 if [ "${1:-}" = --list ]; then
