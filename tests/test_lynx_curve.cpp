@@ -25,12 +25,15 @@ namespace {
 using Result = lynx_test::CommandResult;
 using lynx_test::shell_quoted;
 
-// Runs lynx-curve with arguments (shell words), under LYNX_TEST_LAUNCHER (an
-// emulator or a checking tool) when that is set.  Where the system has
+// Runs lynx-curve with arguments (shell words), under LYNX_TEST_LAUNCHER (a
+// checking tool) when that is set, else under the build's emulator if any.  Where the system has
 // timeout(1) the run is stopped after seconds, so that a hang fails the test
 // instead of stalling the suite.
 Result run(const std::string &arguments, int seconds = 60) {
   const char *launcher = std::getenv("LYNX_TEST_LAUNCHER");
+#if defined(LYNX_CURVE_LAUNCHER)
+  if (launcher == nullptr) launcher = LYNX_CURVE_LAUNCHER;
+#endif
   const std::string limit = lynx_test::kWindows ? "" : "timeout " + std::to_string(seconds) + " ";
   return lynx_test::run_command(limit + (launcher != nullptr ? std::string(launcher) + " " : "") +
                                 shell_quoted(LYNX_CURVE_EXE) + " " + arguments + " 2>&1");
