@@ -9,11 +9,6 @@
 #include "lynx/units.h"
 #include "nolt_host.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  hxhost_set_quiet(1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hxhost_log_clear();
   char error[160];

@@ -28,11 +28,6 @@ uint8_t byte(const uint8_t *&data, size_t &size) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  hxhost_set_quiet(1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hxhost_log_clear();
 

@@ -19,11 +19,6 @@ std::unique_ptr<double[]> doubles(lynx_fuzz::Input &in, size_t n) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  hxhost_set_quiet(1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hxhost_log_clear();
   lynx_fuzz::Input in(data, size);

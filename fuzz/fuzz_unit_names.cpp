@@ -11,11 +11,6 @@
 #include "lynx/lynxUtility.h"
 #include "support/fuzz_input.hpp"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  hxhost_set_quiet(1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   hxhost_log_clear();
   lynx_fuzz::Input in(data, size);

@@ -114,15 +114,8 @@ State &state() {
 }
 
 void append(State &s, const hxhost_entry &entry) {
-  if (s.log_cap == 0) {
-    ++s.log_dropped;
-    return;
-  }
-  if (s.log.size() >= s.log_cap) {
-    s.log.pop_front();
-    ++s.log_dropped;
-  }
   s.log.push_back(entry);
+  trim(s);
 }
 
 void log_message(State &s, hxhost_routine routine, int32_t flag, const char *text, long length,
