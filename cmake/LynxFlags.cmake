@@ -27,6 +27,21 @@ function(lynx_target_settings target)
   endif()
 endfunction()
 
+# The library's own code: never throws, so built without exceptions or RTTI;
+# its routines call one another directly, not through the export table (the
+# exported names are the library's own and are not meant to be interposed).
+function(lynx_library_settings target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -fno-semantic-interposition)
+  endif()
+endfunction()
+
+# The arithmetic of the 32-bit x86 builds: SSE2 registers rather than the x87
+# unit, so every result equals the 64-bit build's bit for bit whatever the
+# x87 unit's precision; the stack is realigned where SSE2 needs it, since
+# 32-bit callers keep it aligned to 4 bytes only.
+set(LYNX_LEGACY32_ARITHMETIC -msse2 -mfpmath=sse -mstackrealign)
+
 # A shared library that exports only what its export list names: hidden
 # visibility by default, plus a linker version script on ELF platforms.
 function(lynx_hidden_visibility target)

@@ -29,7 +29,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Windows programs (tests, gtest discovery, the tools) run through Wine in a
-# scratch prefix inside the build folder.
+# Windows programs (tests, gtest discovery, the tools) run through Wine's
+# loader of the same word size, in a scratch prefix inside the build folder.
+if(LYNX_WINDOWS_PROCESSOR STREQUAL "x86_64")
+  set(_lynx_wine_bits -64)
+else()
+  set(_lynx_wine_bits -32)
+endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR
-  ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
+  ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${_lynx_wine_bits} ${CMAKE_BINARY_DIR}/wineprefix)

@@ -18,6 +18,10 @@
 
 set(LYNX_LEGACY32_DIR ${CMAKE_CURRENT_LIST_DIR})
 
+# The DLL's export definitions, installed beside its import library (the
+# export table, name by name): the 32-bit ones, in place of the 64-bit ones.
+set(LYNX_WINDOWS_DEF ${PROJECT_BINARY_DIR}/generated/legacy32/lynxUtility.def)
+
 # The command-line tools and the timing program use routines that the
 # 32-bit build does not have.
 if(LYNX_BUILD_TOOLS OR LYNX_BUILD_TIMING)
@@ -27,9 +31,8 @@ if(LYNX_BUILD_TOOLS OR LYNX_BUILD_TIMING)
 endif()
 
 # Every target, the tests included: a test's expected values are computed
-# as the library computes them.  The stack is realigned where SSE2 needs it,
-# since 32-bit callers keep it aligned to 4 bytes only.
-add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
+# as the library computes them.
+add_compile_options(${LYNX_LEGACY32_ARITHMETIC})
 
 # lynx_legacy32_exports(<target> [<list>...])
 #   The export definitions and import library of a DLL target, from lists in
@@ -59,10 +62,6 @@ function(lynx_legacy32_exports target)
   set(dir ${PROJECT_BINARY_DIR}/generated/legacy32)
   lynx_write_legacy32_definitions(${prefix} ${dll} ${dir}/${target}.def ${dir}/${target}.implib.def)
   target_sources(${target} PRIVATE ${dir}/${target}.def)
-  if(target STREQUAL "lynxUtility")
-    # Installed beside the import library: the export table, name by name.
-    install(FILES ${dir}/${target}.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  endif()
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${dir}/${target}.implib.def)
   # The import library that the linker writes names every stdcall routine
   # with one underscore too many (__KXCONV@12); dlltool writes it again
