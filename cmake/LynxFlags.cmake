@@ -20,6 +20,12 @@ function(lynx_target_settings target)
       target_compile_options(${target} PRIVATE /WX)
     endif()
   endif()
+  lynx_sanitizer_settings(${target})
+endfunction()
+
+# The sanitizers of LYNX_SANITIZE, for a target of any language; a finding
+# ends the program.
+function(lynx_sanitizer_settings target)
   if(LYNX_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=${LYNX_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)

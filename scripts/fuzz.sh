@@ -18,10 +18,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 [ "$jobs" -le 2 ] || jobs=2
 
 ./scripts/ensure-packages.sh cmake make clang libclang-rt-dev
-cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_CXX_COMPILER=clang++ -DLYNX_BUILD_FUZZ=ON -DLYNX_BUILD_TESTS=OFF \
-  -DLYNX_BUILD_TOOLS=OFF -DLYNX_WERROR=ON -DLYNX_SANITIZE=address,undefined
-cmake --build build/fuzz -j "$(nproc 2>/dev/null || echo 2)"
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$jobs"
 
 if [ $# -gt 0 ]; then
   targets=("$@")

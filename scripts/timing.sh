@@ -2,7 +2,7 @@
 # Compares the timings of the Linux library and the Windows DLL (run under
 # Wine), routine by routine, with lynx-timing from two builds:
 #   scripts/timing.sh [LINUX_BUILD [WINDOWS_BUILD]]
-# (defaults build/test, the werror stage's folder, and build/windows-x64).
+# (defaults build/werror, the werror stage's folder, and build/windows-x64).
 # Each program runs LYNX_TIMING_ROUNDS times (default 5), alternating, and
 # each routine keeps its best time.  Prints both times, the Windows/Linux ratio and whether both
 # builds computed the same bits; exits 1 when a ratio is above
@@ -10,7 +10,7 @@
 # a test: run it on a quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-linux=${1:-build/test}
+linux=${1:-build/werror}
 windows=${2:-build/windows-x64}
 limit=${LYNX_TIMING_LIMIT:-1.1}
 for program in "$linux/bin/lynx-timing" "$windows/bin/lynx-timing.exe"; do
