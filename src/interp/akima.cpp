@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interp/intervals.hpp"
 #include "interp/scratch.hpp"
 #include "lynx/splines.h"
 
@@ -52,25 +53,9 @@ extern "C" void kx_akima_coeffs(int32_t n, const double *x, const double *y, dou
   if (!scratch) return;
   double *const m = scratch.data();
 
-  // Slots not yet set read as zero: with a single interval the end rules
-  // read slot 3 (open) or slots 0 and 1 (closed) before they assign them.
-  m[0] = 0.0;
-  m[1] = 0.0;
-  for (int32_t i = 0; i < n; ++i) m[i + 2] = (y[i + 1] - y[i]) / (x[i + 1] - x[i]);
-  m[n + 2] = 0.0;
-  m[n + 3] = 0.0;
-
-  if (y[0] == y[n]) {
-    m[0] = m[n];
-    m[1] = m[n + 1];
-    m[n + 2] = m[2];
-    m[n + 3] = m[3];
-  } else {
-    m[1] = 2.0 * m[2] - m[3];
-    m[0] = 3.0 * m[2] - 2.0 * m[3];
-    m[n + 2] = 2.0 * m[n + 1] - m[n];
-    m[n + 3] = 3.0 * m[n + 1] - 2.0 * m[n];
-  }
+  lynx::interp::lay_out_intervals(
+      m, n, [x, y](int32_t i) { return (y[i + 1] - y[i]) / (x[i + 1] - x[i]); });
+  lynx::interp::extend_ends(m, n, y[0] == y[n]);
 
   // Interval i runs from tangent tR[i] to tangent tL[i+1]; the tangents are
   // formed point by point as the intervals are filled.

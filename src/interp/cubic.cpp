@@ -20,6 +20,7 @@
 #include <limits>
 
 #include "interp/scratch.hpp"
+#include "interp/segment.hpp"
 #include "lynx/splines.h"
 
 namespace {
@@ -73,11 +74,9 @@ extern "C" void kx_spline_coeffs(int32_t n, const double *x, const double *y, do
   }
 }
 
-// The interval is found by bisection over the knot indices with the strict
-// test x[mid] > xv: a knot abscissa is evaluated on the interval to its
-// right (the last knot on the last interval), and abscissae outside the
-// table continue the end cubics.  Value and derivatives come from the one
-// lookup, each grouped as written.
+// A knot abscissa is evaluated on the interval to its right (the last knot
+// on the last interval), and abscissae outside the table continue the end
+// cubics.  Value and derivatives come from the one lookup.
 extern "C" void kx_spline_interpolate(double xv, int32_t n, const double *x, const double *a,
                                       const double *b, const double *c, const double *d, double *s,
                                       double *ds, double *dds) {
@@ -88,19 +87,6 @@ extern "C" void kx_spline_interpolate(double xv, int32_t n, const double *x, con
     *dds = nan;
     return;
   }
-  int32_t lo = 0;
-  int32_t hi = n - 1;
-  while (hi - lo > 1) {
-    const int32_t mid = lo + (hi - lo) / 2;  // (lo + hi) / 2 without overflow
-    if (x[mid] > xv) {
-      hi = mid;
-    } else {
-      lo = mid;
-    }
-  }
-  const int32_t k = lo;
-  const double t = xv - x[k];
-  *s = ((t * b[k] + a[k]) + (t * c[k]) * t) + ((t * d[k]) * t) * t;
-  *ds = (d[k] * 3.0 * t * t) + ((c[k] * 2.0 * t) + b[k]);
-  *dds = d[k] * 6.0 * t + c[k] * 2.0;
+  const int32_t k = lynx::interp::segment_of(xv, n, [x](int32_t i) { return x[i]; });
+  lynx::interp::cubic_at(xv - x[k], &a[k], &b[k], &c[k], &d[k], s, ds, dds);
 }

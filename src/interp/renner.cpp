@@ -23,8 +23,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "interp/intervals.hpp"
 #include "interp/point.hpp"
 #include "interp/scratch.hpp"
+#include "interp/segment.hpp"
 #include "lynx/splines.h"
 
 namespace {
@@ -80,29 +82,10 @@ extern "C" void kx_renner_spline_coeffs(int32_t n, const point *p, point *b, poi
   if (!scratch) return;
   point *const chord = scratch.data();
 
-  // Slots not yet set read as zero: with a single segment the end rules
-  // read slot 3 (open) or slots 0 and 1 (closed) before they assign them.
-  chord[0] = point{0.0, 0.0};
-  chord[1] = point{0.0, 0.0};
-  for (int32_t i = 0; i < n; ++i) chord[i + 2] = point{p[i + 1].x - p[i].x, p[i + 1].y - p[i].y};
-  chord[n + 2] = point{0.0, 0.0};
-  chord[n + 3] = point{0.0, 0.0};
-
-  if (p[0].x == p[n].x && p[0].y == p[n].y) {
-    chord[0] = chord[n];
-    chord[1] = chord[n + 1];
-    chord[n + 2] = chord[2];
-    chord[n + 3] = chord[3];
-  } else {
-    chord[1].x = 2.0 * chord[2].x - chord[3].x;
-    chord[0].x = 3.0 * chord[2].x - 2.0 * chord[3].x;
-    chord[n + 2].x = 2.0 * chord[n + 1].x - chord[n].x;
-    chord[n + 3].x = 3.0 * chord[n + 1].x - 2.0 * chord[n].x;
-    chord[1].y = 2.0 * chord[2].y - chord[3].y;
-    chord[0].y = 3.0 * chord[2].y - 2.0 * chord[3].y;
-    chord[n + 2].y = 2.0 * chord[n + 1].y - chord[n].y;
-    chord[n + 3].y = 3.0 * chord[n + 1].y - 2.0 * chord[n].y;
-  }
+  lynx::interp::lay_out_intervals(chord, n, [p](int32_t i) {
+    return point{p[i + 1].x - p[i].x, p[i + 1].y - p[i].y};
+  });
+  lynx::interp::extend_ends(chord, n, p[0].x == p[n].x && p[0].y == p[n].y);
 
   // The four unit chords around the current point, slid along one slot per
   // point; the tangents are formed point by point as the segments are filled.
@@ -153,22 +136,9 @@ extern "C" void kx_renner_spline_interpolate(double t, int32_t n, const point *a
     *ddp = point{0.0, 0.0};
     return;
   }
-  int32_t lo = 0;
-  int32_t hi = n - 1;
-  while (hi - lo > 1) {
-    const int32_t mid = lo + (hi - lo) / 2;  // (lo + hi) / 2 without overflow
-    if (static_cast<double>(mid) > t) {
-      hi = mid;
-    } else {
-      lo = mid;
-    }
-  }
-  const int32_t k = lo;
+  const int32_t k =
+      lynx::interp::segment_of(t, n, [](int32_t i) { return static_cast<double>(i); });
   const double u = t - static_cast<double>(k);
-  p->x = ((u * b[k].x + a[k].x) + (u * c[k].x) * u) + ((u * d[k].x) * u) * u;
-  dp->x = (d[k].x * 3.0 * u * u) + ((c[k].x * 2.0 * u) + b[k].x);
-  ddp->x = d[k].x * 6.0 * u + c[k].x * 2.0;
-  p->y = ((u * b[k].y + a[k].y) + (u * c[k].y) * u) + ((u * d[k].y) * u) * u;
-  dp->y = (d[k].y * 3.0 * u * u) + ((c[k].y * 2.0 * u) + b[k].y);
-  ddp->y = d[k].y * 6.0 * u + c[k].y * 2.0;
+  lynx::interp::cubic_at(u, &a[k].x, &b[k].x, &c[k].x, &d[k].x, &p->x, &dp->x, &ddp->x);
+  lynx::interp::cubic_at(u, &a[k].y, &b[k].y, &c[k].y, &d[k].y, &p->y, &dp->y, &ddp->y);
 }

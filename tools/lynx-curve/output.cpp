@@ -4,19 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "curve.hpp"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "output_platform.hpp"
 
 namespace curve {
 
@@ -258,15 +251,11 @@ std::string to_svg(const Table &table, const Curves &curves, const std::string &
 namespace {
 
 // Writes text to an open stream and closes it; false with errno set on
-// failure.
+// failure.  sync: make the data durable first, where the platform does.
 bool write_and_close(std::FILE *out, const std::string &text, bool sync) {
   bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
   ok = std::fflush(out) == 0 && ok;
-#if !defined(_WIN32)
-  ok = ok && (!sync || fsync(fileno(out)) == 0);
-#else
-  (void)sync;
-#endif
+  ok = ok && (!sync || platform::sync(out));
   const int saved = errno;
   ok = std::fclose(out) == 0 && ok;
   if (!ok && saved != 0) errno = saved;
@@ -279,33 +268,7 @@ bool write_and_close(std::FILE *out, const std::string &text, bool sync) {
 bool replace_atomically(const std::string &shown, const std::string &target,
                         const std::string &text, long mode, std::string &error) {
   std::string temporary;
-  std::FILE *out = nullptr;
-#if defined(_WIN32)
-  (void)mode;
-  temporary = target + ".tmp";
-  out = std::fopen(temporary.c_str(), "wb");
-#else
-  std::vector<char> name(target.begin(), target.end());
-  const char suffix[] = ".XXXXXX";
-  name.insert(name.end(), suffix, suffix + sizeof suffix);
-  const int fd = mkstemp(name.data());
-  if (fd >= 0) {
-    // mkstemp makes the file private; give it the mode of the file it
-    // replaces, or the one a new file gets.
-    if (mode < 0) {
-      const mode_t mask = umask(0);
-      umask(mask);
-      mode = 0666 & ~mask;
-    }
-    fchmod(fd, static_cast<mode_t>(mode));
-    temporary = name.data();
-    out = fdopen(fd, "wb");
-    if (out == nullptr) {
-      close(fd);
-      std::remove(temporary.c_str());
-    }
-  }
-#endif
+  std::FILE *out = platform::create_beside(target, mode, temporary);
   if (out == nullptr) {
     error = shown + ": cannot create a temporary file beside it: " + std::strerror(errno);
     return false;
@@ -316,40 +279,13 @@ bool replace_atomically(const std::string &shown, const std::string &target,
     std::remove(temporary.c_str());
     return false;
   }
-#if defined(_WIN32)
-  std::remove(target.c_str());
-#endif
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (!platform::rename_over(temporary, target)) {
     error = shown + ": cannot rename the finished file into place: " + std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
   }
   return true;
 }
-
-#if !defined(_WIN32)
-// The path that a chain of symbolic links ending in nothing names: where
-// writing through the first link would create the file.
-bool dangling_target(const std::string &path, std::string &target, std::string &error) {
-  target = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat link;
-    if (lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
-    std::vector<char> buffer(static_cast<size_t>(link.st_size > 0 ? link.st_size : 255) + 1);
-    const ssize_t length = readlink(target.c_str(), buffer.data(), buffer.size());
-    if (length < 0 || static_cast<size_t>(length) >= buffer.size()) {
-      error = path + ": cannot read the symbolic link " + target;
-      return false;
-    }
-    const std::string next(buffer.data(), static_cast<size_t>(length));
-    const size_t slash = target.rfind('/');
-    target =
-        next[0] == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
-  }
-  error = path + ": too many levels of symbolic links";
-  return false;
-}
-#endif
 
 }  // namespace
 
@@ -362,36 +298,9 @@ bool write_output(const std::string &path, const std::string &text, std::string 
     }
     return true;
   }
-#if defined(_WIN32)
-  return replace_atomically(path, path, text, -1, error);
-#else
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) {
-    if (errno != ENOENT) {
-      error = path + ": " + std::strerror(errno);
-      return false;
-    }
-    // Nothing there yet, or a symbolic link to nothing yet: the file is
-    // created where the link points.
-    std::string target;
-    return dangling_target(path, target, error) &&
-           replace_atomically(path, target, text, -1, error);
-  }
-  if (S_ISDIR(st.st_mode)) {
-    error = path + ": is a directory";
-    return false;
-  }
-  if (S_ISREG(st.st_mode)) {
-    // Replaced whole, where a symbolic link leads: the link stays a link.
-    char *resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
-      error = path + ": " + std::strerror(errno);
-      return false;
-    }
-    const std::string target = resolved;
-    std::free(resolved);
-    return replace_atomically(path, target, text, static_cast<long>(st.st_mode & 07777), error);
-  }
+  platform::Destination where;
+  if (!platform::destination(path, where, error)) return false;
+  if (where.replace) return replace_atomically(path, where.target, text, where.mode, error);
   // A device, a FIFO or a socket: written directly, never replaced.
   std::FILE *out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) {
@@ -404,7 +313,6 @@ bool write_output(const std::string &path, const std::string &text, std::string 
     return false;
   }
   return true;
-#endif
 }
 
 }  // namespace curve
