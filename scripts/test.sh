@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror sanitize users tsan clang valgrind fuzz arm windows-x64 windows-x86)
+STAGES=(werror abi sanitize users tsan clang valgrind fuzz arm windows-x64 windows-x86)
 
 # Configures, builds and tests one preset of CMakePresets.json, the one way
 # every stage configures: build/<preset>.
@@ -26,6 +26,16 @@ run_preset() {
 stage_werror() {
   ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
   run_preset werror
+}
+
+# The shared library's ABI against the released one (abi/), on the werror
+# stage's build (reused when it is there): a removed or changed routine
+# fails, an added one is reported.
+stage_abi() {
+  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev abigail-tools
+  cmake --preset werror
+  cmake --build --preset werror -j "$jobs" --target lynxUtility
+  ./scripts/abi.sh build/werror/lib/liblynxUtility.so.1
 }
 
 # AddressSanitizer and UndefinedBehaviorSanitizer, with -march=native so the
