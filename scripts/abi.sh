@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Compares the built shared library's ABI with the one released, stored in
-# abi/liblynxUtility.so.1.abi (written by abidw from libabigail's tools).
+# abi/<SONAME>.abi (abi/liblynxUtility.so.1.abi; written by abidw from
+# libabigail's tools).
 #   scripts/abi.sh [LIBRARY]            compare (default: the werror stage's
 #                                       build/werror/lib/liblynxUtility.so.1)
 #   scripts/abi.sh --update [LIBRARY]   store LIBRARY's ABI as the released one
@@ -15,10 +16,15 @@ if [ "${1:-}" = --update ]; then
   shift
 fi
 library=${1:-build/werror/lib/liblynxUtility.so.1}
-baseline=abi/liblynxUtility.so.1.abi
 if [ ! -f "$library" ]; then
   echo "abi.sh: no library at $library: build it first (cmake --preset werror && cmake --build --preset werror)" >&2
   exit 2
+fi
+soname=$(objdump -p "$library" | awk '$1 == "SONAME" { print $2 }')
+baseline=abi/${soname:?no SONAME in $library}.abi
+if ! $update && [ ! -f "$baseline" ]; then
+  echo "abi.sh: no released ABI $baseline for $library's SONAME" >&2
+  exit 1
 fi
 if $update; then
   abidw --headers-dir include/lynx --drop-private-types --no-corpus-path "$library" >"$baseline"
