@@ -43,11 +43,16 @@ if [ $((status & 3)) -ne 0 ]; then
   echo "abi.sh: abidiff failed (status $status)" >&2
   exit 1
 fi
-changed=$({ grep -Eo '[0-9]+ (Removed|Changed)' "$report" || true; } | awk '{ n += $1 } END { print n + 0 }')
+# The summary lines: "Functions changes summary: 0 Removed, 1 Changed, 2 Added functions".
+count() {
+  { grep -E '^(Functions|Variables) changes summary:' "$report" || true; } |
+    grep -Eo "[0-9]+ ($1)" | awk '{ n += $1 } END { print n + 0 }'
+}
+changed=$(count 'Removed|Changed')
 if [ $((status & 8)) -ne 0 ] || [ "$changed" -ne 0 ]; then
   echo "abi.sh: $library breaks the released ABI ($baseline): see above." >&2
   echo "abi.sh: a deliberate change needs a new SONAME or version node; then scripts/abi.sh --update." >&2
   exit 1
 fi
-added=$({ grep -Eo '[0-9]+ Added' "$report" || true; } | awk '{ n += $1 } END { print n + 0 }')
+added=$(count Added)
 echo "abi.sh: $library keeps the released ABI of $baseline ($added added)"
