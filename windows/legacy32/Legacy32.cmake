@@ -10,8 +10,10 @@
 #     stdcall and decorated (_KXCONV@12), older names as second export
 #     names of the same routines (_COPYD@12 is COPYDP); the host stand-ins
 #     export the host's services decorated the same way.
-#   - Routines that the 32-bit build does not have are not compiled into it,
-#     and it has no version resource or identification records.
+#   - Routines that the 32-bit build does not export are compiled and then
+#     left out of the DLL at link time (lynx_legacy32_targets), with the
+#     host services only they use; it has no version resource, and the
+#     identification records go with the version routines.
 #   - Arithmetic in SSE2 registers, so that every result equals the 64-bit
 #     build's bit for bit whatever the x87 unit's precision; doubles are
 #     still returned on the x87 stack, as the convention requires.
@@ -79,17 +81,42 @@ find_program(LYNX_DLLTOOL NAMES ${CMAKE_DLLTOOL} ${LYNX_MINGW_TRIPLET}-dlltool
 
 # Called once the library is a target.
 function(lynx_legacy32_targets)
-  # Not in the 32-bit build: the environment look-up, version reporting, the
-  # similarity transforms, curve interpolation and the vector component
-  # measure.  (Routines not in it that share a file with ones that are stand
-  # under LYNX_LEGACY32 in their sources.)
-  set(src ${PROJECT_SOURCE_DIR}/src)
-  set_source_files_properties(
-    ${src}/frame/getenv.cpp ${src}/frame/version.cpp ${src}/algebra/transform.cpp
-    ${src}/interp/cubic.cpp ${src}/interp/akima.cpp ${src}/interp/renner.cpp
-    ${src}/interp/point.cpp ${src}/tire/var907.cpp
-    TARGET_DIRECTORY lynx_objects
-    PROPERTIES HEADER_FILE_ONLY ON)
+  # The export list decides what the DLL holds.  Each routine and datum is
+  # compiled into a section of its own, without unwind tables (nothing
+  # unwinds through the library: it neither throws nor calls back, and the
+  # tables would reach every routine).  The library's objects are first
+  # linked into one, keeping only the sections that the exported routines
+  # reach; the symbols that nothing kept refers to, among them the host
+  # services that only dropped routines call, are taken out of its symbol
+  # table (the debugging sections stay), so the DLL does not import them.
+  target_compile_options(lynx_objects PRIVATE -ffunction-sections -fdata-sections
+    -fno-asynchronous-unwind-tables)
+  set(roots "")
+  foreach(row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 symbol)
+    list(GET row 2 bytes)
+    if(bytes STREQUAL "c")
+      list(APPEND roots -u _${symbol})
+    else()
+      list(APPEND roots -u _${symbol}@${bytes})
+    endif()
+  endforeach()
+  set(kept ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_exported.obj)
+  add_custom_command(OUTPUT ${kept}
+    COMMAND ${CMAKE_LINKER} -r --gc-sections ${roots} -o ${kept} $<TARGET_OBJECTS:lynx_objects>
+    COMMAND ${CMAKE_STRIP} --strip-unneeded --wildcard --keep-section=.debug_* ${kept}
+    DEPENDS $<TARGET_OBJECTS:lynx_objects> ${LYNX_EXPORT_LIST}
+    COMMENT "The library's objects that the 32-bit exports reach"
+    COMMAND_EXPAND_LISTS VERBATIM)
+  add_custom_target(lynx_legacy32_exported DEPENDS ${kept})
+  get_target_property(sources lynxUtility SOURCES)
+  list(REMOVE_ITEM sources "$<TARGET_OBJECTS:lynx_objects>")
+  set_property(TARGET lynxUtility PROPERTY SOURCES ${sources} ${kept})
+  set_source_files_properties(${kept} TARGET_DIRECTORY lynxUtility
+    PROPERTIES GENERATED ON EXTERNAL_OBJECT ON)
+  add_dependencies(lynxUtility lynx_legacy32_exported)
+  # No version reporting in the 32-bit build: no version resource.
   set_source_files_properties(${PROJECT_BINARY_DIR}/generated/lynxUtility.rc
     TARGET_DIRECTORY lynxUtility
     PROPERTIES HEADER_FILE_ONLY ON)
