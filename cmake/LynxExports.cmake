@@ -130,3 +130,42 @@ file(CONFIGURE OUTPUT ${LYNX_WINDOWS_DEF} CONTENT "${_def}")
 set(LYNX_VERSION_SCRIPT ${PROJECT_BINARY_DIR}/generated/lynxUtility.map)
 file(CONFIGURE OUTPUT ${LYNX_VERSION_SCRIPT} CONTENT "${_map}")
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/lynx_exported_names.inc CONTENT "${_inc}")
+
+# lynx_write_built_header(<file>)
+#   Writes a header that says, for each routine of the first column, whether
+#   this build exports it under that name: LYNX_BUILT_<name> is 1 or 0, and
+#   where it is 0, LYNX_NOT_BUILT_<name> is the reason as a string.  Sets
+#   LYNX_NOT_BUILT in the caller's scope to the names that are 0: none
+#   outside the 32-bit build, which lacks some routines and exports others
+#   under older names.
+function(lynx_write_built_header file)
+  set(renamed "")
+  if(LYNX_LEGACY32)
+    foreach(row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+      string(REPLACE "|" ";" row "${row}")
+      list(GET row 0 symbol)
+      list(GET row 1 exported)
+      if(NOT symbol STREQUAL exported)
+        list(APPEND renamed ${symbol})
+        set(older_${symbol} ${exported})
+      endif()
+    endforeach()
+  endif()
+  set(text "/* Generated from src/exports.txt: do not edit.\n"
+    " * LYNX_BUILT_<name>: 1 when this build exports the routine under that name. */\n")
+  set(not_built "")
+  foreach(name IN LISTS LYNX_EXPORTS_NAMES)
+    if(name IN_LIST renamed)
+      set(why "${name} is exported as ${older_${name}} in this build: test_legacy32 and the digest check it")
+    elseif(LYNX_LEGACY32 AND name IN_LIST LYNX_EXPORTS_LEGACY32_ABSENT)
+      set(why "${name} is not in this build")
+    else()
+      string(APPEND text "#define LYNX_BUILT_${name} 1\n")
+      continue()
+    endif()
+    list(APPEND not_built ${name})
+    string(APPEND text "#define LYNX_BUILT_${name} 0\n#define LYNX_NOT_BUILT_${name} \"${why}\"\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${file} CONTENT "${text}")
+  set(LYNX_NOT_BUILT ${not_built} PARENT_SCOPE)
+endfunction()
