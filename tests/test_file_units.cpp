@@ -10,6 +10,7 @@
 #include "lynx/units.h"
 #include "nolt_host.h"
 #include "support/host_log.hpp"
+#include "support/built.hpp"
 
 using lynx_test::host_log;
 using lynx_test::padded;
@@ -61,12 +62,14 @@ class FileUnits : public lynx_test::HostTest {
     kx_read_file_units(source, identifier, f.model, f.unit);
     return f;
   }
+#if LYNX_BUILT_kx_kxunfn
   static Factors by_names(const char *force, const char *mass, const char *length, const char *time,
                           const char *angle) {
     Factors f;
     kx_kxunfn(force, mass, length, time, angle, f.model, f.unit);
     return f;
   }
+#endif
 
  private:
   std::vector<intptr_t> handles_;
@@ -86,6 +89,7 @@ TEST_F(FileUnits, CompleteBlockIsConvertedWithoutReports) {
   EXPECT_EQ(f.model[4], 0.01745329);
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(FileUnits, EachMissingKeyGivesOneWarningAndItsDefault) {
   const char *defaults[5] = {"newton", "kg", "meter", "second", "radian"};
   for (int q = 0; q < 5; ++q) {
@@ -125,6 +129,10 @@ TEST_F(FileUnits, EmptyBlockGivesFiveWarningsInOrderAndTheDefaults) {
     EXPECT_EQ(log[q].end_word, "WARN");
   }
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, FileUnits, EachMissingKeyGivesOneWarningAndItsDefault, kx_kxunfn)
+LYNX_TEST_NOT_BUILT(TEST_F, FileUnits, EmptyBlockGivesFiveWarningsInOrderAndTheDefaults, kx_kxunfn)
+#endif
 
 TEST_F(FileUnits, UnknownSourceReadsAsAllMissing) {
   const Factors f = read(987654, 5);

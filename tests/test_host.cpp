@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HxHost.h"
+#include "lynx/frame.h"  // the 32-bit build's own NCHARS, in place of the host's
 #include "support/host_log.hpp"
 #include "support/platform.hpp"
 

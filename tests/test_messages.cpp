@@ -11,6 +11,7 @@
 #include "lynx/frame.h"
 #include "support/host_log.hpp"
 #include "support/platform.hpp"
+#include "support/built.hpp"
 
 using lynx_test::host_log;
 using lynx_test::padded;
@@ -127,6 +128,7 @@ TEST(BuildMes, InsertTakenFromTheMessageItself) {
 
 class HostBridge : public lynx_test::HostTest {};
 
+#if LYNX_BUILT_kx_msg_to_all
 TEST_F(HostBridge, MsgToAllSendsAnInformationalMessage) {
   EXPECT_EQ(kx_msg_to_all("Tire model ready"), 0);
   const auto log = host_log();
@@ -137,6 +139,9 @@ TEST_F(HostBridge, MsgToAllSendsAnInformationalMessage) {
   EXPECT_EQ(log[0].text, "Tire model ready");
   EXPECT_EQ(log[0].end_word, "INFO_NOPAD");
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, HostBridge, MsgToAllSendsAnInformationalMessage, kx_msg_to_all)
+#endif
 
 // kx_gtout into an 80-byte buffer that starts out full of '#'.
 std::string gtout(const char *name, int32_t *length) {
@@ -201,6 +206,7 @@ TEST_F(HostBridge, GtstrgTerminatesAfterTheCount) {
 }
 
 TEST_F(HostBridge, GtstrgPassesAtMost256Characters) {
+  LYNX_SKIP_IN_LEGACY32("kx_gtstrg passes up to 1024 characters");
   const std::string long_text(300, 'z');
   hxhost_set_string(3, long_text.c_str());
   std::vector<char> buffer(257, '#');
@@ -228,6 +234,7 @@ class Environment : public ::testing::TestWithParam<Getenv> {
   }
 };
 
+#if LYNX_BUILT_C_GETENV
 TEST_P(Environment, ValueIsBlankFilledOrCut) {
   ASSERT_EQ(setenv(kVariable, "abc", 1), 0);
   EXPECT_EQ(read(kVariable, 10), "abc       ");
@@ -275,5 +282,12 @@ INSTANTIATE_TEST_SUITE_P(BothNames, Environment, ::testing::Values(&C_GETENV, &O
                          [](const ::testing::TestParamInfo<Getenv> &param) {
                            return std::string(param.param == &C_GETENV ? "C_GETENV" : "ORB_GETENV");
                          });
+#else
+LYNX_TEST_NOT_BUILT(TEST, Environment, ValueIsBlankFilledOrCut, C_GETENV)
+LYNX_TEST_NOT_BUILT(TEST, Environment, UnsetOrEmptyGivesBlanks, C_GETENV)
+LYNX_TEST_NOT_BUILT(TEST, Environment, NameEndsAtTheFirstBlank, C_GETENV)
+LYNX_TEST_NOT_BUILT(TEST, Environment, PassedNameLengthIsNotUsed, C_GETENV)
+LYNX_TEST_NOT_BUILT(TEST, Environment, NoRoomLeavesTheValueUntouched, C_GETENV)
+#endif
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "lynx/units.h"
 #include "support/host_log.hpp"
+#include "support/built.hpp"
 
 using lynx_test::host_log;
 using lynx_test::padded;
@@ -47,12 +48,14 @@ class UnitSet : public lynx_test::HostTest {
     KXUNFN(names.data(), static_cast<lynx_textlen>(names.size()), f.model, f.unit);
     return f;
   }
+#if LYNX_BUILT_kx_kxunfn
   Factors kx(const char *force, const char *mass, const char *length, const char *time,
              const char *angle) {
     Factors f;
     kx_kxunfn(force, mass, length, time, angle, f.model, f.unit);
     return f;
   }
+#endif
   static void expect_all(const double *values, double expected) {
     for (int q = 0; q < 5; ++q) EXPECT_EQ(values[q], expected) << "slot " << q + 1;
   }
@@ -119,6 +122,7 @@ TEST_F(UnitSet, ZeroScaleIsDividedByAsIs) {
   EXPECT_TRUE(host_log().empty());
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitSet, AsksTheHostForUnitsTwicePerCall) {
   const long before = hxhost_gtunts_calls();
   kxunfn(names60("newton", "kg", "meter", "sec", "rad"));
@@ -126,6 +130,9 @@ TEST_F(UnitSet, AsksTheHostForUnitsTwicePerCall) {
   kx("newton", "kg", "meter", "sec", "rad");
   EXPECT_EQ(hxhost_gtunts_calls() - before, 4);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, AsksTheHostForUnitsTwicePerCall, kx_kxunfn)
+#endif
 
 TEST_F(UnitSet, CallersNamesAreNotChanged) {
   const std::string original = names60("newton", "kg", "mm", "second", "deg");
@@ -159,6 +166,7 @@ TEST_F(UnitSet, BlankNameOfEachQuantityTakesTheModelsUnitWithAWarning) {
   }
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitSet, BlankForceNameInAPoundForceModel) {
   const double scales[4] = {1.0, 1.0, 2.0, 1.0};
   hxhost_set_model_units_raw("S_M_PFKG", scales);
@@ -169,6 +177,9 @@ TEST_F(UnitSet, BlankForceNameInAPoundForceModel) {
   ASSERT_EQ(log.size(), 1u);
   expect_mapping_report(log[0], kUndefined[0], "WARN");
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, BlankForceNameInAPoundForceModel, kx_kxunfn)
+#endif
 
 TEST_F(UnitSet, BlankNameWithAModelCodeOutsideTheTableIsReportedByKxconv) {
   const double scales[4] = {1.0, 1.0, 1.0, 1.0};
@@ -226,6 +237,7 @@ TEST_F(UnitSet, MappingReportsComeFirstInQuantityOrderThenKxconvs) {
   expect_all(f.unit, 1.0);
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitSet, EmptyStringIsUnrecognisedNotBlank) {
   const Factors f = kx("", "kg", "meter", "sec", "rad");
   const auto log = host_log();
@@ -250,6 +262,11 @@ TEST_F(UnitSet, SingleLetterNIsNewton) {
   kx("nanonewton", "kg", "meter", "sec", "rad");
   EXPECT_TRUE(host_log().empty());
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, EmptyStringIsUnrecognisedNotBlank, kx_kxunfn)
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, OneBlankIsTooShortToBeBlank, kx_kxunfn)
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, SingleLetterNIsNewton, kx_kxunfn)
+#endif
 
 TEST_F(UnitSet, SeparateTextsAreReadToTwelveCharactersAtMost) {
   // Each name sits in exactly 12 bytes of its own; the lengths passed are
@@ -272,6 +289,7 @@ TEST_F(UnitSet, SeparateTextsAreReadToTwelveCharactersAtMost) {
   EXPECT_TRUE(host_log().empty());
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitSet, LongNamesCountByTheirFirstTwelveCharacters) {
   // "KPOUND_FORCE" needs all twelve; a name cut to eleven would fail it.
   const Factors f = kx("kpound_force_of_the_file", "kg", "meter_and_more", "second", "rad");
@@ -283,6 +301,9 @@ TEST_F(UnitSet, LongNamesCountByTheirFirstTwelveCharacters) {
   ASSERT_EQ(log.size(), 8u);
   expect_mapping_report(log[0], kUnrecognized[0], "STOP");
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, LongNamesCountByTheirFirstTwelveCharacters, kx_kxunfn)
+#endif
 
 TEST_F(UnitSet, ShortTextIsNotPaddedIntoAMatch) {
   // "mi" with length 2 is not "MILE"; "mile" with length 3 is not either.
@@ -314,6 +335,7 @@ TEST_F(UnitSet, LengthIsReadAsAThirtyTwoBitCount) {
   EXPECT_EQ(f.unit[4], 0.01745329);
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitSet, ThreeFormsGiveTheSameResults) {
   const Factors a = kxunfn(names60("pound_force", "pound_mass", "inch", "min", "deg"));
   Factors b;
@@ -326,5 +348,8 @@ TEST_F(UnitSet, ThreeFormsGiveTheSameResults) {
   EXPECT_EQ(a.unit[2], 0.0254);
   EXPECT_EQ(a.unit[3], 60.0);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitSet, ThreeFormsGiveTheSameResults, kx_kxunfn)
+#endif
 
 }  // namespace

@@ -43,6 +43,7 @@
 #include "nolt_host.h"
 #include "support/host_log.hpp"
 #include "support/platform.hpp"
+#include "support/built.hpp"
 
 namespace {
 
@@ -293,6 +294,7 @@ TEST_F(UnitsAllocation, CounterSeesTheHostsOwnAllocations) {
   nolt_close(h);
 }
 
+#if LYNX_BUILT_kx_kxunfn
 TEST_F(UnitsAllocation, UnitsRoutinesTakeNothingFromTheHeap) {
   const std::string text =
       "[UNITS]\nFORCE = 'kg_force'\nLENGTH = 'mm'\nTIME = 'furlongs'\nANGLE = 'deg'\n";
@@ -333,5 +335,8 @@ TEST_F(UnitsAllocation, UnitsRoutinesTakeNothingFromTheHeap) {
   EXPECT_GT(lynx_test::host_log().size(), 20u);
   nolt_close(source);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, UnitsAllocation, UnitsRoutinesTakeNothingFromTheHeap, kx_kxunfn)
+#endif
 
 }  // namespace

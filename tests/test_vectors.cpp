@@ -21,6 +21,7 @@
 #include "support/algebra_support.hpp"
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
+#include "support/built.hpp"
 
 using algebra_test::bits;
 using algebra_test::from_bits;
@@ -52,6 +53,7 @@ double exact_dot(const std::vector<double> &a, const std::vector<double> &b) {
 
 }  // namespace
 
+#if LYNX_BUILT_SVECDP
 TEST(VectorElementwise, MatchFormulasOnRandomOperandsAndStayInBounds) {
   Operands rnd(20240601);
   for (int n : kCounts) {
@@ -80,6 +82,9 @@ TEST(VectorElementwise, MatchFormulasOnRandomOperandsAndStayInBounds) {
     }
   }
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorElementwise, MatchFormulasOnRandomOperandsAndStayInBounds, SVECDP)
+#endif
 
 TEST(VectorElementwise, InPlaceOnEitherOperand) {
   Operands rnd(7);
@@ -106,6 +111,7 @@ TEST(VectorElementwise, InPlaceOnEitherOperand) {
   }
 }
 
+#if LYNX_BUILT_SVECDP
 TEST(VectorElementwise, ScalarIsReadOnceBeforeAnyStore) {
   // The scalar is element 1 of the result: every element is scaled by its
   // value on entry, also the elements after the first is overwritten.
@@ -145,7 +151,12 @@ TEST(VectorElementwise, CountOfZeroOrLessTouchesNothing) {
     EXPECT_EQ(0.0, FSDOT(nullptr, nullptr, &n));
   }
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorElementwise, ScalarIsReadOnceBeforeAnyStore, SVECDP)
+LYNX_TEST_NOT_BUILT(TEST, VectorElementwise, CountOfZeroOrLessTouchesNothing, SVECDP)
+#endif
 
+#if LYNX_BUILT_COPYDP
 TEST(VectorElementwise, CopiesMoveEveryWordUnchanged) {
   const std::vector<double> a = {-0.0,
                                  from_bits(0x7ff0000000000001ULL),  // signalling NaN
@@ -164,7 +175,11 @@ TEST(VectorElementwise, CopiesMoveEveryWordUnchanged) {
   for (int i = 0; i < n; ++i) EXPECT_EQ(bits(a[static_cast<size_t>(i)]), bits(y[i]));
   EXPECT_TRUE(y.guards_intact() && z.guards_intact());
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorElementwise, CopiesMoveEveryWordUnchanged, COPYDP)
+#endif
 
+#if LYNX_BUILT_FSZERO
 TEST(VectorFill, ZeroesExactlyNElementsWithPositiveZero) {
   for (int n : {1, 3, 5, 17}) {
     Guarded<double> y(n, -0.0), z(n, -0.0);
@@ -187,7 +202,11 @@ TEST(VectorFill, ZeroesExactlyNElementsWithPositiveZero) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(0, more[i]);
   EXPECT_EQ(6, more[5]);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorFill, ZeroesExactlyNElementsWithPositiveZero, FSZERO)
+#endif
 
+#if LYNX_BUILT_FSDOT
 TEST(VectorSums, ShortSumsAddLeftToRightFromZero) {
   Operands rnd(99);
   for (int n = 1; n <= 7; ++n) {
@@ -240,6 +259,11 @@ TEST(VectorSums, LongSumsAgreeWithTheExactSum) {
   const std::vector<double> neg_zeros(80, -0.0);
   for (int n : {8, 13, 40}) EXPECT_EQ(0u, bits(KXV_DOT(neg_zeros.data(), ones.data(), &n)));
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorSums, ShortSumsAddLeftToRightFromZero, FSDOT)
+LYNX_TEST_NOT_BUILT(TEST, VectorSums, FsdotOfThreeStartsWithTheFirstProduct, FSDOT)
+LYNX_TEST_NOT_BUILT(TEST, VectorSums, LongSumsAgreeWithTheExactSum, FSDOT)
+#endif
 
 TEST(VectorSums, MagnitudeReadsTheFirstElementWhateverTheCount) {
   const double a[2] = {-3.0, 4.0};
@@ -253,6 +277,7 @@ TEST(VectorSums, MagnitudeReadsTheFirstElementWhateverTheCount) {
   EXPECT_EQ(0.0, KXV_MAGNTD(tiny, &three));
 }
 
+#if LYNX_BUILT_VECLTH
 TEST(VectorSums, VeclthIsTheUnscaledLengthOfThreeTerms) {
   const double big[3] = {1e200, 1e200, 0.0}, tiny[3] = {1e-200, 1e-200, 0.0};
   EXPECT_EQ(std::numeric_limits<double>::infinity(), VECLTH(big));
@@ -263,6 +288,9 @@ TEST(VectorSums, VeclthIsTheUnscaledLengthOfThreeTerms) {
     EXPECT_SAME_BITS(std::sqrt((v[0] * v[0] + v[1] * v[1]) + v[2] * v[2]), VECLTH(v.data()));
   }
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorSums, VeclthIsTheUnscaledLengthOfThreeTerms, VECLTH)
+#endif
 
 TEST(VectorCross, CyclicFormulaForEveryCount) {
   Operands rnd(42);
@@ -279,6 +307,7 @@ TEST(VectorCross, CyclicFormulaForEveryCount) {
   }
 }
 
+#if LYNX_BUILT_FSCROSS
 TEST(VectorCross, ThreeVectorsAgreeAcrossAllNames) {
   Operands rnd(8);
   const int three = 3;
@@ -304,6 +333,9 @@ TEST(VectorCross, ThreeVectorsAgreeAcrossAllNames) {
   EXPECT_EQ(0.0, z[1]);
   EXPECT_EQ(1.0, z[2]);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorCross, ThreeVectorsAgreeAcrossAllNames, FSCROSS)
+#endif
 
 TEST(VectorUnit, UnitvMultipliesByTheReciprocal) {
   const int three = 3;
@@ -317,6 +349,7 @@ TEST(VectorUnit, UnitvMultipliesByTheReciprocal) {
   EXPECT_SAME_BITS(0.8, y[2]);
 }
 
+#if LYNX_BUILT_VECUNI
 TEST(VectorUnit, VecuniDividesByTheLength) {
   double v[3] = {0.0, 3.0, 4.0};
   VECUNI(v);
@@ -324,6 +357,9 @@ TEST(VectorUnit, VecuniDividesByTheLength) {
   EXPECT_SAME_BITS(0.6, v[1]);
   EXPECT_SAME_BITS(0.8, v[2]);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorUnit, VecuniDividesByTheLength, VECUNI)
+#endif
 
 TEST(VectorUnit, NullThresholdIsStrict) {
   const int three = 3;
@@ -378,6 +414,7 @@ TEST(VectorUnit, InPlaceNanAndEmptyVectors) {
   }
 }
 
+#if LYNX_BUILT_VECUNI
 TEST(VectorUnit, VecuniCleansThenNormalises) {
   struct Case {
     double in[3], out[3];
@@ -396,12 +433,16 @@ TEST(VectorUnit, VecuniCleansThenNormalises) {
     for (int i = 0; i < 3; ++i) EXPECT_SAME_BITS(c.out[i], v[i]) << "component " << i;
   }
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorUnit, VecuniCleansThenNormalises, VECUNI)
+#endif
 
 #if defined(__ELF__)
 // Asked of the dynamic loader, each second name is the first name's code.
 // Comparing the addresses the compiler sees proves nothing: a compiler may
 // take two distinct declarations for distinct functions and fold the
 // comparison away.
+#if LYNX_BUILT_COPYDP
 TEST(VectorNames, SecondNamesAreTheSameRoutine) {
   // The loaded library, found by its file name (whatever its version
   // suffix) among the program's shared objects.
@@ -430,4 +471,7 @@ TEST(VectorNames, SecondNamesAreTheSameRoutine) {
   }
   dlclose(library);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST, VectorNames, SecondNamesAreTheSameRoutine, COPYDP)
+#endif
 #endif

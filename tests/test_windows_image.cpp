@@ -12,6 +12,7 @@
 
 #include "lynx/version.h"
 #include "support/library_image.hpp"
+#include "support/built.hpp"
 
 namespace {
 
@@ -56,6 +57,7 @@ TEST(DllImage, ImportsOnlyTheHostAndSystemDlls) {
 }
 
 TEST(DllImage, HostRoutinesComeFromTheirDlls) {
+  LYNX_SKIP_IN_LEGACY32("these are the 64-bit imports; test_legacy32 checks the 32-bit ones");
   const LibraryImage image = read_library_image("lynxUtility.dll");
   for (const char *routine :
        {"GTUNTS", "ERRMES", "c_errmes", "c_usrmes", "GTOUT", "GTSTRG", "NCHARS", "SYSARY"}) {
@@ -73,6 +75,7 @@ TEST(DllImage, HostRoutinesComeFromTheirDlls) {
 class VersionResource : public ::testing::Test {
  protected:
   void SetUp() override {
+    LYNX_SKIP_IN_LEGACY32("it has no version resource");
     const std::string path = module_path("lynxUtility.dll");
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
@@ -116,6 +119,7 @@ TEST_F(VersionResource, UsEnglishUnicodeTranslation) {
   EXPECT_EQ(pairs[1], 1200);
 }
 
+#if LYNX_BUILT_lynxUtility_version
 TEST_F(VersionResource, StringEntries) {
   EXPECT_EQ(entry("FileVersion"), "2010.1.19.37");
   EXPECT_EQ(entry("InternalName"), "lynxUtility.dll");
@@ -133,6 +137,9 @@ TEST_F(VersionResource, StringEntries) {
   const std::string date = report.substr(at + label.size(), 19);
   EXPECT_EQ(entry("FileDescription"), "Built on " + date);
 }
+#else
+LYNX_TEST_NOT_BUILT(TEST_F, VersionResource, StringEntries, lynxUtility_version)
+#endif
 
 // The loader's record of a DLL, as far as the flags (the same layout for
 // either word size).

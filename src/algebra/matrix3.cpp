@@ -21,8 +21,6 @@ extern "C" void LYNX_CALL FSM33(double *p, const double *a, const double *b) {
   lynx::algebra::m33(p, a, b);
 }
 
-#if !defined(LYNX_LEGACY32)  // not in the 32-bit build
 extern "C" void LYNX_CALL FSM3T3(double *p, const double *a, const double *b) {
   lynx::algebra::m3t3(p, a, b);
 }
-#endif

@@ -32,7 +32,6 @@ extern "C" void LYNX_CALL KXV_UNITV(double *y, const double *a, const int32_t *n
   lynx::algebra::scale(y, r, a, count);
 }
 
-#if !defined(LYNX_LEGACY32)  // not in the 32-bit build
 extern "C" void LYNX_CALL VECUNI(double *a) {
   for (int i = 0; i < 3; ++i) {
     if (std::fabs(a[i]) < kCleanThreshold) a[i] = 0.0;
@@ -47,4 +46,3 @@ extern "C" void LYNX_CALL VECUNI(double *a) {
     a[2] = z / length;
   }
 }
-#endif

@@ -101,8 +101,6 @@ extern "C" double LYNX_CALL KXV_MAGNTD(const double *a, const int32_t *n) {
   return lynx::algebra::magnitude(a, *n);
 }
 
-#if !defined(LYNX_LEGACY32)  // not in the 32-bit build
 extern "C" double LYNX_CALL VECLTH(const double *a) {
   return std::sqrt((a[0] * a[0] + a[1] * a[1]) + a[2] * a[2]);
 }
-#endif

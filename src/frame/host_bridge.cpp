@@ -20,12 +20,9 @@ constexpr int32_t kHostStringChars = 256;
 
 }  // namespace
 
-// Not in the 32-bit build, which does not use c_usrmes.
-#if !defined(LYNX_LEGACY32)
 extern "C" int32_t kx_msg_to_all(const char *message) {
   return c_usrmes(1, message, 0, "INFO_NOPAD");
 }
-#endif
 
 // The word is taken from the first 79 characters: it starts at the first
 // character that is not a blank and ends before the next blank or NUL.  It

@@ -92,14 +92,11 @@ void LYNX_CALL KXUNFN_F2C(const char *force, lynx_textlen force_length, const ch
   convert_names(names, model_factors, unit_factors);
 }
 
-// Not in the 32-bit build, where only kx_read_file_units does this work.
-#if !defined(LYNX_LEGACY32)
 void kx_kxunfn(const char *force, const char *mass, const char *length, const char *time,
                const char *angle, double *model_factors, double *unit_factors) {
   const char *const names[units::kQuantities] = {force, mass, length, time, angle};
   units::convert_strings(names, SIZE_MAX, model_factors, unit_factors);
 }
-#endif
 
 }  // extern "C"
 

@@ -10,8 +10,10 @@
 #     stdcall and decorated (_KXCONV@12), older names as second export
 #     names of the same routines (_COPYD@12 is COPYDP); the host stand-ins
 #     export the host's services decorated the same way.
-#   - Routines that the 32-bit build does not have are not compiled into it,
-#     and it has no version resource or identification records.
+#   - Routines that the 32-bit build does not export are compiled and then
+#     left out of the DLL at link time (lynx_legacy32_targets), with the
+#     host services only they use; it has no version resource, and the
+#     identification records go with the version routines.
 #   - Arithmetic in SSE2 registers, so that every result equals the 64-bit
 #     build's bit for bit whatever the x87 unit's precision; doubles are
 #     still returned on the x87 stack, as the convention requires.
@@ -78,53 +80,56 @@ find_program(LYNX_DLLTOOL NAMES ${CMAKE_DLLTOOL} ${LYNX_MINGW_TRIPLET}-dlltool
 
 # Called once the library is a target.
 function(lynx_legacy32_targets)
-  # Not in the 32-bit build: the environment look-up, version reporting, the
-  # similarity transforms, curve interpolation and the vector component
-  # measure.  (Routines not in it that share a file with ones that are stand
-  # under LYNX_LEGACY32 in their sources.)
-  set(src ${PROJECT_SOURCE_DIR}/src)
-  set_source_files_properties(
-    ${src}/frame/getenv.cpp ${src}/frame/version.cpp ${src}/algebra/transform.cpp
-    ${src}/interp/cubic.cpp ${src}/interp/akima.cpp ${src}/interp/renner.cpp
-    ${src}/interp/point.cpp ${src}/tire/var907.cpp
-    TARGET_DIRECTORY lynx_objects
-    PROPERTIES HEADER_FILE_ONLY ON)
+  # The export list decides what the DLL holds.  Each routine and datum is
+  # compiled into a section of its own, without unwind tables (nothing
+  # unwinds through the library: it neither throws nor calls back, and the
+  # tables would reach every routine).  The library's objects are first
+  # linked into one, keeping only the sections that the exported routines
+  # reach; the symbols that nothing kept refers to, among them the host
+  # services that only dropped routines call, are taken out of its symbol
+  # table (the debugging sections stay), so the DLL does not import them.
+  target_compile_options(lynx_objects PRIVATE -ffunction-sections -fdata-sections
+    -fno-asynchronous-unwind-tables)
+  set(roots "")
+  foreach(row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 symbol)
+    list(GET row 2 bytes)
+    if(bytes STREQUAL "c")
+      list(APPEND roots -u _${symbol})
+    else()
+      list(APPEND roots -u _${symbol}@${bytes})
+    endif()
+  endforeach()
+  set(kept ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_exported.obj)
+  add_custom_command(OUTPUT ${kept}
+    COMMAND ${CMAKE_LINKER} -r --gc-sections ${roots} -o ${kept} $<TARGET_OBJECTS:lynx_objects>
+    COMMAND ${CMAKE_STRIP} --strip-unneeded --wildcard --keep-section=.debug_* ${kept}
+    DEPENDS $<TARGET_OBJECTS:lynx_objects> ${LYNX_EXPORT_LIST}
+    COMMENT "The library's objects that the 32-bit exports reach"
+    COMMAND_EXPAND_LISTS VERBATIM)
+  add_custom_target(lynx_legacy32_exported DEPENDS ${kept})
+  get_target_property(sources lynxUtility SOURCES)
+  list(REMOVE_ITEM sources "$<TARGET_OBJECTS:lynx_objects>")
+  set_property(TARGET lynxUtility PROPERTY SOURCES ${sources} ${kept})
+  set_source_files_properties(${kept} TARGET_DIRECTORY lynxUtility
+    PROPERTIES GENERATED ON EXTERNAL_OBJECT ON)
+  add_dependencies(lynxUtility lynx_legacy32_exported)
+  # No version reporting in the 32-bit build: no version resource.
   set_source_files_properties(${PROJECT_BINARY_DIR}/generated/lynxUtility.rc
     TARGET_DIRECTORY lynxUtility
     PROPERTIES HEADER_FILE_ONLY ON)
 endfunction()
 
-# The test suite on the 32-bit build.  Each test source is compiled from a
-# copy that keeps the test cases the 32-bit build can run
-# (select-tests.awk): a case that names a routine the build does not have
-# is left out, and so are the cases below, which check results that the
-# 32-bit build gives differently by design (its own tests check those); a
-# program whose fixtures still name such a routine, or that keeps no case,
-# is not built.  The copies see the newer names as the 32-bit build's older
-# ones (FSDOT as DOT) through a header generated from src/exports.txt.
-set(LYNX_LEGACY32_CHANGED_TESTS
-  # Negation by sign change: -0.0 for a zero operand.
-  Tilde.SkewStoresPositiveZeros
-  # kx_gtstrg passes up to 1024 characters, not 256; the misbehaving host of
-  # these cases fills that many into buffers sized for 256.
-  HostBridge.GtstrgPassesAtMost256Characters
-  MisbehavingHost.GtstrgClampsACountAbove256
-  MisbehavingHost.GtstrgClampsANegativeCount
-  MisbehavingHost.GtstrgKeepsACountOfExactly256
-  # The 32-bit host has no NCHARS to compare the library's own with.
-  LibraryNchars.AgreesWithTheHost
-  # The 64-bit export and import tables and version resource; the 32-bit
-  # build's own tables are checked by legacy32/test_legacy32.cpp.
-  ExportTable.* HostLink.* DllImage.HostRoutinesComeFromTheirDlls VersionResource.*)
-
-# The routines whose test cases are left out.  kx_kxunfn is absent too, but
-# the unit-set tests reach KXUNFN_F2C through a test-side bridge that does
-# its work (tests/support/legacy32_names.hpp).
-set(LYNX_LEGACY32_UNTESTABLE ${LYNX_EXPORTS_LEGACY32_ABSENT})
-list(REMOVE_ITEM LYNX_LEGACY32_UNTESTABLE kx_kxunfn)
-
+# The test suite on the 32-bit build.  tests/CMakeLists.txt leaves out a
+# program whose every case needs a routine that the build does not export
+# under that name (lynx_write_built_header); within the others, such cases
+# and those that check results the 32-bit build gives differently by design
+# skip, each saying why (tests/support/built.hpp).  The digest program
+# calls the routines by their newer names, which a header generated here
+# turns into the 32-bit build's older ones (FSDOT into DOT).
 set(_names "/* Generated from src/exports.txt: do not edit.\n"
-  " * The 32-bit build's older names for the routines that the tests call by\n"
+  " * The 32-bit build's older names for the routines that the digest calls by\n"
   " * their newer names. */\n")
 foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
   string(REPLACE "|" ";" _row "${_row}")
@@ -153,45 +158,6 @@ endforeach()
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_exports.inc
   CONTENT "${_exports}")
 
-# lynx_legacy32_test_sources(<target> <out-var> <sources>...)
-#   Sets <out-var> to the selected copies of the sources, or to nothing when
-#   the program is not built for the 32-bit run.
-function(lynx_legacy32_test_sources target out)
-  string(REPLACE ";" "|" absent "${LYNX_LEGACY32_UNTESTABLE}")
-  string(REPLACE ";" " " changed "${LYNX_LEGACY32_CHANGED_TESTS}")
-  set(copies "")
-  set(total 0)
-  foreach(source IN LISTS ARGN)
-    get_filename_component(path ${source} ABSOLUTE)
-    get_filename_component(name ${source} NAME)
-    set(copy ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target}/${name})
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
-    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/legacy32/${target})
-    execute_process(
-      COMMAND awk -v absent=${absent} -v changed=${changed} -v out=${copy}.new
-        -f ${LYNX_LEGACY32_DIR}/select-tests.awk ${path} ${path}
-      OUTPUT_VARIABLE kept OUTPUT_STRIP_TRAILING_WHITESPACE
-      RESULT_VARIABLE status)
-    if(NOT status EQUAL 0 OR NOT kept MATCHES "^-?[0-9]+$")
-      message(FATAL_ERROR "Selecting the 32-bit build's tests of ${source} failed")
-    endif()
-    file(COPY_FILE ${copy}.new ${copy} ONLY_IF_DIFFERENT)
-    file(REMOVE ${copy}.new)
-    if(kept LESS 0)
-      message(STATUS "32-bit build: ${target} not built (${name} needs routines the build lacks)")
-      set(${out} "" PARENT_SCOPE)
-      return()
-    endif()
-    math(EXPR total "${total} + ${kept}")
-    list(APPEND copies ${copy})
-  endforeach()
-  if(total EQUAL 0)
-    message(STATUS "32-bit build: ${target} not built (no test case applies)")
-    set(copies "")
-  endif()
-  set(${out} ${copies} PARENT_SCOPE)
-endfunction()
-
 # A test program that the 32-bit run leaves out stays a target, excluded
 # from the build, so that the settings made for it still apply.
 function(lynx_legacy32_placeholder target)
@@ -203,18 +169,17 @@ function(lynx_legacy32_placeholder target)
 endfunction()
 
 # The settings of a test program of the 32-bit run (internal: true when it
-# links the library's objects).  Helpers that served
-# only left-out cases stay in the copies unused.  A program that links the
-# library's objects sees the routines as the library's own, not as imports.
+# links the library's objects).  Helpers that serve only cases the build
+# skips stay unused.  A program that links the library's objects sees the
+# routines as the library's own, not as imports.
 function(lynx_legacy32_test target internal)
   target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated/legacy32)
-  target_compile_options(${target} PRIVATE
-    -include ${PROJECT_SOURCE_DIR}/tests/support/legacy32_names.hpp -Wno-unused-function)
+  target_compile_options(${target} PRIVATE -Wno-unused-function)
   if(internal)
     target_compile_definitions(${target} PRIVATE LYNX_BUILDING_LIBRARY)
   else()
     # The program loads lynxUtility.dll, as its 64-bit build does, even when
-    # the cases that called the library were left out.
+    # every case that calls the library skips.
     target_link_options(${target} PRIVATE "LINKER:-u,__imp__UPCASE@8")
   endif()
 endfunction()
