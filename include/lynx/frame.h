@@ -25,9 +25,11 @@ LYNX_API void LYNX_CALL KX_BUILD_MES(char *message, lynx_textlen message_length,
                                      const int32_t *limit, const char *insert,
                                      lynx_textlen insert_length);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* Sends `message` to the host as an informational message (c_usrmes with
  * flag 1, identifier 0 and "INFO_NOPAD") and returns the host's result. */
 LYNX_API int32_t kx_msg_to_all(const char *message);
+#endif
 
 /* The first blank-delimited word of the host's 80-character output name
  * (GTOUT), moved to the start of `buffer` (80 bytes) and NUL-terminated;
@@ -42,6 +44,7 @@ LYNX_API int32_t kx_gtout(char *buffer);
  * library passes 1024 characters (`buffer` of at least 1025 bytes). */
 LYNX_API void kx_gtstrg(int32_t identifier, char *buffer, int32_t *count, lynx_logical *last);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* Reads the environment variable named by the NUL-terminated `name` (cut at
  * its first blank; `name_length` is not used) into the fixed-length text
  * `value` of `value_length` characters: the value cut or blank-filled to
@@ -53,6 +56,7 @@ LYNX_API void LYNX_CALL C_GETENV(const char *name, lynx_textlen name_length, cha
 /* C_GETENV under a second name. */
 LYNX_API void LYNX_CALL ORB_GETENV(const char *name, lynx_textlen name_length, char *value,
                                    lynx_textlen value_length);
+#endif
 
 #if defined(LYNX_LEGACY32)
 /* The position of the last character of `text` that is not a blank (0x20),

@@ -14,12 +14,31 @@
  * few older names, and the upper-case routines called as stdcall (the
  * callee removes its arguments; exported as _KXCONV@12).  LYNX_CALL marks
  * every upper-case routine with that convention there and is empty
- * elsewhere; lower-case routines keep the platform's default. */
+ * elsewhere; lower-case routines keep the platform's default.
+ *
+ * Besides its export set (src/exports.txt), the 32-bit build differs in
+ * four behaviours, each in one place of the library's sources:
+ *   - negation by sign change in SKEW and FSEULMAT (src/algebra/negate.hpp);
+ *   - kx_gtstrg passes the host a 1024-character buffer
+ *     (src/frame/host_bridge.cpp);
+ *   - NCHARS is the library's own, not the host's (src/frame/nchars.hpp);
+ *   - the unit-set conversion maps names through the exported KXUNMP
+ *     (src/units/unit_set.cpp).
+ * A build of the library's sources for another 32-bit x86 system may set
+ * LYNX_LEGACY32 itself, to check the 32-bit arithmetic there. */
 #if defined(_WIN32) && !defined(_WIN64)
 #  define LYNX_LEGACY32 1
 #  define LYNX_CALL __stdcall
 #else
 #  define LYNX_CALL
+#endif
+
+/* Every routine of the 64-bit library is declared, except to users of the
+ * 32-bit build: its DLL lacks some and exports others under their older
+ * names only, so the headers declare just what it exports, and using a
+ * routine it lacks is a compile error rather than a link error. */
+#if !defined(LYNX_LEGACY32) || defined(LYNX_BUILDING_LIBRARY)
+#  define LYNX_ALL_ROUTINES 1
 #endif
 
 #if defined(LYNX_LEGACY32) && defined(LYNX_BUILDING_LIBRARY)

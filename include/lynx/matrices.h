@@ -15,6 +15,7 @@
 
 LYNX_BEGIN_DECLS
 
+#if defined(LYNX_ALL_ROUTINES)
 /* product = matrix vector (3x3 times 3-vector). */
 LYNX_API void LYNX_CALL FSM31(double *product, const double *matrix, const double *vector);
 /* product = matrix^T vector. */
@@ -24,6 +25,7 @@ LYNX_API void LYNX_CALL FSM3T1(double *product, const double *matrix, const doub
 LYNX_API void LYNX_CALL FSM33(double *product, const double *left, const double *right);
 /* product = left^T right. */
 LYNX_API void LYNX_CALL FSM3T3(double *product, const double *left, const double *right);
+#endif
 
 /* tilde = tilde a, stored as 0, a3, -a2, -a3, 0, a1, a2, -a1, 0; each
  * negative entry is 0 - x, so +0.0 for a zero component (the 32-bit Windows
@@ -40,6 +42,7 @@ LYNX_API void LYNX_CALL T3T3(double *product, const double *a, const double *mat
 /* product = (tilde a) matrix^T: column j is a x matrix(j, :). */
 LYNX_API void LYNX_CALL T33T(double *product, const double *a, const double *matrix);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* transformed = rotation^T matrix rotation, formed as
  * rotation^T (matrix rotation). */
 LYNX_API void LYNX_CALL TRANSFORMMATRIX(double *transformed, const double *rotation,
@@ -58,6 +61,7 @@ LYNX_API void LYNX_CALL TRANSFORMSKEWMATRIX(double *transformed, const double *r
 LYNX_API void LYNX_CALL FSEULMAT(double *rotation, const double *sin_first, const double *cos_first,
                                  const double *sin_second, const double *cos_second,
                                  const double *sin_third, const double *cos_third);
+#endif
 
 /* Appends the `size` diagonal coordinates (first_row + k, first_col + k),
  * k = 0..size-1, of a square block to the row and column lists at positions
@@ -78,14 +82,18 @@ LYNX_API void LYNX_CALL BLOCK(int32_t *rows, int32_t *cols, int32_t *next, const
  * left to right. */
 LYNX_API void LYNX_CALL M66(double *product, const double *left, const double *right);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* values(i) = +0.0, i = 1..count; nothing for count <= 0.  The same
  * routine as KXV_NULLV. */
 LYNX_API void LYNX_CALL FSZERO(double *values, const int32_t *count);
+#endif
 
 /* values(i) = 0 for count 32-bit integers; nothing for count <= 0. */
 LYNX_API void LYNX_CALL ZEROI(int32_t *values, const int32_t *count);
+#if defined(LYNX_ALL_ROUTINES)
 /* The same routine as ZEROI under its second name. */
 LYNX_API void LYNX_CALL FSIZERO(int32_t *values, const int32_t *count);
+#endif
 
 #if defined(LYNX_LEGACY32)
 /* The 32-bit Windows library's older names: the same routines as FSM31,

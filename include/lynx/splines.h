@@ -43,6 +43,7 @@ typedef struct lynx_point {
 typedef lynx_point point;
 #endif
 
+#if defined(LYNX_ALL_ROUTINES)
 /* Natural cubic spline through the knot_count knots (x, y).
  *   knot_count  number of knots (points) in x and y;
  *   b, c, d     knot_count doubles each, written: b[0..knot_count-2],
@@ -114,6 +115,7 @@ LYNX_API void kx_renner_spline_interpolate(double t, int32_t point_count, const 
                                            const lynx_point *d, lynx_point *position,
                                            lynx_point *first_derivative,
                                            lynx_point *second_derivative);
+#endif
 
 LYNX_END_DECLS
 

@@ -50,6 +50,7 @@ LYNX_API int32_t LYNX_CALL KXF_TIR_AXIS(lynx_logical *in_range, double *distance
                                         const double *wheel_centre, const double *road_normal,
                                         const double *road_point, const double *road_offset);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* One component of a solver vector, in the calling sequence of a routine
  * that defines a variable for the host:
  *   identifier   the caller's element identifier, used in every report;
@@ -69,6 +70,7 @@ LYNX_API int32_t LYNX_CALL KXF_TIR_AXIS(lynx_logical *in_range, double *distance
 LYNX_API void LYNX_CALL VAR907(const int32_t *identifier, const void *not_read_2, const double *par,
                                const int32_t *npar, const void *not_read_5, const void *not_read_6,
                                double *value);
+#endif
 
 LYNX_END_DECLS
 

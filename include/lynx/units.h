@@ -41,11 +41,13 @@ LYNX_API void LYNX_CALL KXUNFN_F2C(const char *force_name, lynx_textlen force_na
                                    const char *angle_name, lynx_textlen angle_name_length,
                                    double *model_factors, double *unit_factors);
 
+#if defined(LYNX_ALL_ROUTINES)
 /* The same for five NUL-terminated strings.  An empty string is a name of
  * length 0: unrecognised ("STOP"), not blank. */
 LYNX_API void kx_kxunfn(const char *force_name, const char *mass_name, const char *length_name,
                         const char *time_name, const char *angle_name, double *model_factors,
                         double *unit_factors);
+#endif
 
 /* Property-file units.  Reads the keys FORCE, MASS, LENGTH, TIME and ANGLE
  * of block UNITS through the property-file reader; source, the reader's

@@ -26,6 +26,7 @@
 
 LYNX_BEGIN_DECLS
 
+#if defined(LYNX_ALL_ROUTINES)
 /* Prints the library's identification lines to standard output (an empty
  * line, then one line per record, each beginning "ORB ") and returns the
  * release version, "2010.1.19.37".  The string is the library's constant
@@ -34,6 +35,7 @@ LYNX_API const char *lynxUtility_version(void);
 
 /* Returns the release version, "2010.1.19.37", and prints nothing. */
 LYNX_API const char *lynxUtility_build_version(void);
+#endif
 
 LYNX_END_DECLS
 

@@ -125,22 +125,7 @@ endfunction()
 # program whose every case needs a routine that the build does not export
 # under that name (lynx_write_built_header); within the others, such cases
 # and those that check results the 32-bit build gives differently by design
-# skip, each saying why (tests/support/built.hpp).  The digest program
-# calls the routines by their newer names, which a header generated here
-# turns into the 32-bit build's older ones (FSDOT into DOT).
-set(_names "/* Generated from src/exports.txt: do not edit.\n"
-  " * The 32-bit build's older names for the routines that the digest calls by\n"
-  " * their newer names. */\n")
-foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
-  string(REPLACE "|" ";" _row "${_row}")
-  list(GET _row 0 _symbol)
-  list(GET _row 1 _exported)
-  if(NOT _symbol STREQUAL _exported)
-    string(APPEND _names "#define ${_symbol} ${_exported}\n")
-  endif()
-endforeach()
-file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_names.h
-  CONTENT "${_names}")
+# skip, each saying why (tests/support/built.hpp).
 
 # The export table the 32-bit tests expect: each exported name with its
 # argument bytes, -1 for a lower-case (cdecl) routine.

@@ -25,6 +25,21 @@
 #include "lynx/tire.h"
 #include "lynx/vectors.h"
 
+// A program that uses the 32-bit DLL sees the routines it exports under
+// older names by those names only.
+#if !defined(LYNX_ALL_ROUTINES)
+#define COPYDP COPYD
+#define FSCROSS CROSS
+#define FSDOT DOT
+#define SVECDP SVEC
+#define FSM31 M31
+#define FSM3T1 M3T1
+#define FSM33 M33
+#define FSEULMAT EULMAT
+#define FSZERO ZERO
+#define FSIZERO IZERO
+#endif
+
 namespace {
 
 // A fixed sequence of doubles of mixed signs and magnitudes, none zero.
