@@ -6,18 +6,28 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "units/tables.hpp"
+#include "lynx/unit_codes.h"
 
 namespace hxhost {
 
 namespace {
 
-// The host reports its units in the order time, length, force, mass.
-constexpr lynx::units::Quantity kHostOrder[4] = {lynx::units::kTime, lynx::units::kLength,
-                                                 lynx::units::kForce, lynx::units::kMass};
+// The quantity of each of the four model units, in the host's order.
+constexpr int kHostOrder[4] = LYNX_HOST_QUANTITIES;
 
-const lynx::units::UnitCode *lookup(lynx::units::Quantity quantity, const char *code) {
-  for (const auto &row : lynx::units::kCodeTable) {
+// A row of the unit-code list: the model's units are given by these codes.
+struct UnitCode {
+  int quantity;
+  char code[3];
+  double factor;
+};
+
+#define HX_CODE_ROW(quantity, code, factor, unit) {quantity, code, factor},
+constexpr UnitCode kCodeTable[] = {LYNX_UNIT_CODES(HX_CODE_ROW)};
+#undef HX_CODE_ROW
+
+const UnitCode *lookup(int quantity, const char *code) {
+  for (const auto &row : kCodeTable) {
     if (row.quantity == quantity && row.code[0] == code[0] && row.code[1] == code[1]) return &row;
   }
   return nullptr;
@@ -70,7 +80,7 @@ bool parse_model_units(const char *text, char codes[8], double scales[4]) {
     } else if (*p != '\0') {
       return false;
     }
-    const lynx::units::UnitCode *row = lookup(kHostOrder[slot], code);
+    const UnitCode *row = lookup(kHostOrder[slot], code);
     if (row == nullptr) return false;
     parsed_codes[2 * slot] = code[0];
     parsed_codes[2 * slot + 1] = code[1];

@@ -54,7 +54,7 @@ HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text, hx_textlen tex
 }
 
 // Not in the 32-bit stand-in: the 32-bit lynxUtility carries its own.
-#if !defined(_WIN32) || defined(_WIN64)
+#if !defined(HX_LEGACY32)
 HX_API int32_t HX_CALL NCHARS(const char *text, hx_textlen text_length) {
   for (long i = static_cast<long>(text_length); i > 0; --i) {
     if (text[i - 1] != ' ') return static_cast<int32_t>(i);

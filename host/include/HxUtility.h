@@ -10,16 +10,16 @@
 
 #include <stdint.h>
 
-/* On 32-bit Windows the upper-case routines are stdcall (HX_CALL) and leave
- * the DLL decorated, _GTUNTS@16, as the 32-bit lynxUtility imports them;
- * the stand-in's export definitions alone name what leaves it there. */
-#if defined(_WIN32) && !defined(_WIN64)
+#include "hx_conf.h"
+
+/* HX_CALL: stdcall on 32-bit Windows (hx_conf.h). */
+#if defined(HX_LEGACY32)
 #  define HX_CALL __stdcall
 #else
 #  define HX_CALL
 #endif
 
-#if defined(_WIN32) && !defined(_WIN64) && defined(HX_BUILDING_HOST)
+#if defined(HX_LEGACY32) && defined(HX_BUILDING_HOST)
 #  define HX_API
 #elif defined(_WIN32)
 #  if defined(HX_BUILDING_HOST)
@@ -73,7 +73,7 @@ HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text,
 /* Position of the last non-blank character, 0 for an all-blank text.  The
  * 32-bit Windows lynxUtility carries its own NCHARS (lynx/frame.h) and does
  * not take the host's, which is not declared there. */
-#if !defined(_WIN32) || defined(_WIN64)
+#if !defined(HX_LEGACY32)
 HX_API int32_t HX_CALL NCHARS(const char *text, hx_textlen text_length);
 #endif
 

@@ -4,14 +4,16 @@
 
 #include <stdint.h>
 
+#include "hx_conf.h"
+
 /* NOLT_CALL: stdcall on 32-bit Windows, as HX_CALL in HxUtility.h. */
-#if defined(_WIN32) && !defined(_WIN64)
+#if defined(HX_LEGACY32)
 #  define NOLT_CALL __stdcall
 #else
 #  define NOLT_CALL
 #endif
 
-#if defined(_WIN32) && !defined(_WIN64) && defined(NOLT_BUILDING_HOST)
+#if defined(HX_LEGACY32) && defined(NOLT_BUILDING_HOST)
 #  define NOLT_API
 #elif defined(_WIN32)
 #  if defined(NOLT_BUILDING_HOST)

@@ -7,6 +7,7 @@
 #define LYNX_UNITS_H
 
 #include "lynx_conf.h"
+#include "unit_codes.h"
 
 LYNX_BEGIN_DECLS
 

@@ -7,21 +7,37 @@
 #include <cstdint>
 
 #include "frame/text.hpp"
+#include "lynx/unit_codes.h"
 
 namespace lynx::units {
 
 // The five slots of a unit set, in the library's order.
-enum Quantity : int { kForce = 0, kMass = 1, kLength = 2, kTime = 3, kAngle = 4 };
-inline constexpr int kQuantities = 5;
+enum Quantity : int {
+  kForce = LYNX_FORCE,
+  kMass = LYNX_MASS,
+  kLength = LYNX_LENGTH,
+  kTime = LYNX_TIME,
+  kAngle = LYNX_ANGLE
+};
+inline constexpr int kQuantities = LYNX_QUANTITIES;
 
 // Length of a unit name, and of a unit code.
 inline constexpr int32_t kNameLength = 12;
 inline constexpr int32_t kCodeLength = 2;
 
+// Position of a quantity among the four model units that GTUNTS reports, or
+// -1 for angle, which the host does not report.
+constexpr int host_slot_of(Quantity quantity) {
+  constexpr int order[4] = LYNX_HOST_QUANTITIES;
+  for (int slot = 0; slot < 4; ++slot) {
+    if (order[slot] == quantity) return slot;
+  }
+  return -1;
+}
+
 // Everything the units family says about one quantity.
 struct QuantityFacts {
-  // Position of the quantity among GTUNTS's four (time, length, force,
-  // mass), or -1 for angle, which the host does not report.
+  // host_slot_of(the quantity).
   int host_slot;
   // Code of a blank angle name (the model's angle unit is the radian).
   const char *fixed_model_code;
@@ -42,40 +58,40 @@ struct QuantityFacts {
 };
 
 inline constexpr QuantityFacts kQuantityFacts[kQuantities] = {
-    {2, nullptr, text::literal("KXCONV: Program Fault Unknown force units:"),
+    {host_slot_of(kForce), nullptr, text::literal("KXCONV: Program Fault Unknown force units:"),
      text::literal(" Undefined -> Force Units Set to Model Units"),
-     text::literal(" Unrecognized Type of Force Units"), text::literal("FORCE"), "newton",
+     text::literal(" Unrecognized Type of Force Units"), text::literal(LYNX_FORCE_KEY), "newton",
      "Force units undefined : Using newtons", text::literal("TIRE PROP FILE FORCE UNITS UNDEFINED"),
      text::literal("get_force_conv: no UNITS statement in dataset.")},
-    {3, nullptr, text::literal("KXCONV: Program Fault Unknown mass units:"),
+    {host_slot_of(kMass), nullptr, text::literal("KXCONV: Program Fault Unknown mass units:"),
      text::literal(" Undefined -> Mass Units Set to Model Units"),
-     text::literal(" Unrecognized Type of Mass Units"), text::literal("MASS"), "kg",
+     text::literal(" Unrecognized Type of Mass Units"), text::literal(LYNX_MASS_KEY), "kg",
      "Mass units undefined : Using kilograms", text::literal("TIRE PROP FILE MASS UNITS UNDEFINED"),
      text::literal("get_mass_conv: no UNITS statement in dataset.")},
-    {1, nullptr, text::literal("KXCONV: Program Fault Unknown length units:"),
+    {host_slot_of(kLength), nullptr, text::literal("KXCONV: Program Fault Unknown length units:"),
      text::literal(" Undefined -> Length Units Set to Model Units"),
-     text::literal(" Unrecognized Type of Length Units"), text::literal("LENGTH"), "meter",
+     text::literal(" Unrecognized Type of Length Units"), text::literal(LYNX_LENGTH_KEY), "meter",
      "Length units undefined : Using meters",
      text::literal("TIRE PROP FILE LENGTH UNITS UNDEFINED"),
      text::literal("get_length_conv: no UNITS statement in dataset.")},
-    {0, nullptr, text::literal("KXCONV: Program Fault Unknown time units:"),
+    {host_slot_of(kTime), nullptr, text::literal("KXCONV: Program Fault Unknown time units:"),
      text::literal(" Undefined -> Time Units Set to Model Units"),
-     text::literal(" Unrecognized Type of Time Units"), text::literal("TIME"), "second",
+     text::literal(" Unrecognized Type of Time Units"), text::literal(LYNX_TIME_KEY), "second",
      "Time units undefined : Using seconds", text::literal("TIRE PROP FILE TIME UNITS UNDEFINED"),
      text::literal("get_time_conv: no UNITS statement in dataset.")},
-    {-1, "RA", text::literal("KXCONV: Program Fault Unknown angle units:"),
+    {host_slot_of(kAngle), LYNX_MODEL_ANGLE_CODE,
+     text::literal("KXCONV: Program Fault Unknown angle units:"),
      text::literal(" Undefined -> Angle Units Set to Model Units"),
-     text::literal(" Unrecognized Type of Angle Units"), text::literal("ANGLE"), "radian",
+     text::literal(" Unrecognized Type of Angle Units"), text::literal(LYNX_ANGLE_KEY), "radian",
      "Angle units undefined : Using radians", text::literal("TIRE PROP FILE ANGLE UNITS UNDEFINED"),
      text::literal("")},
 };
 
 // The block of a property file that holds the units.
-inline constexpr text::Text kUnitsBlock = text::literal("UNITS");
+inline constexpr text::Text kUnitsBlock = text::literal(LYNX_UNITS_BLOCK);
 
-// The code table: each factor is one unit in the base unit of its quantity
-// (newton, kilogram, metre, second, radian), the double nearest the decimal
-// value written here.
+// The code table, in the order of the unit-code list: each factor is one
+// unit in the base unit of its quantity.
 struct UnitCode {
   Quantity quantity;
   char code[3];
@@ -83,37 +99,10 @@ struct UnitCode {
   const char *unit;
 };
 
-inline constexpr UnitCode kCodeTable[] = {
-    {kForce, "KF", 9.80665, "kilogram force"},
-    {kForce, "N_", 1.0, "newton"},
-    {kForce, "KN", 1000.0, "kilonewton"},
-    {kForce, "PF", 4.4482216, "pound force"},
-    {kForce, "KP", 4448.2216, "kilopound force"},
-    {kForce, "D_", 1.0e-5, "dyne"},
-    {kForce, "OF", 0.27801385, "ounce force"},
-    {kForce, "MN", 0.001, "millinewton"},
-    {kForce, "CN", 0.01, "centinewton"},
-    {kForce, "PL", 0.138254954376, "poundal"},
-    {kMass, "KG", 1.0, "kilogram"},
-    {kMass, "G_", 0.001, "gram"},
-    {kMass, "LB", 0.45359237, "pound mass"},
-    {kMass, "KP", 453.59237, "kilopound mass"},
-    {kMass, "SL", 14.593902, "slug"},
-    {kMass, "OZ", 0.028349523, "ounce mass"},
-    {kLength, "KM", 1000.0, "kilometre"},
-    {kLength, "M_", 1.0, "metre"},
-    {kLength, "CM", 0.01, "centimetre"},
-    {kLength, "MM", 0.001, "millimetre"},
-    {kLength, "MI", 1609.344, "mile"},
-    {kLength, "FT", 0.3048, "foot"},
-    {kLength, "IN", 0.0254, "inch"},
-    {kTime, "HR", 3600.0, "hour"},
-    {kTime, "M_", 60.0, "minute"},
-    {kTime, "S_", 1.0, "second"},
-    {kTime, "MS", 0.001, "millisecond"},
-    {kAngle, "RA", 1.0, "radian"},
-    {kAngle, "DE", 0.01745329, "degree"},
-};
+#define LYNX_UNITS_CODE_ROW(quantity, code, factor, unit) \
+  {static_cast<Quantity>(quantity), code, factor, unit},
+inline constexpr UnitCode kCodeTable[] = {LYNX_UNIT_CODES(LYNX_UNITS_CODE_ROW)};
+#undef LYNX_UNITS_CODE_ROW
 
 // The unit-name table: a name (upper-cased) passes a row when its leading
 // characters equal the row's literal; the rows of a quantity are tried in

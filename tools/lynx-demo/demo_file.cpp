@@ -9,7 +9,6 @@
 #include "demo.hpp"
 #include "lynx/units.h"
 #include "nolt_host.h"
-#include "units/tables.hpp"
 
 namespace demo {
 
@@ -17,6 +16,10 @@ namespace {
 
 // Identifier of the element on whose behalf the demo reads the file.
 constexpr int32_t kIdentifier = 1;
+
+// The keys of block UNITS, in unit-set order.
+constexpr const char *kKeys[LYNX_QUANTITIES] = {LYNX_FORCE_KEY, LYNX_MASS_KEY, LYNX_LENGTH_KEY,
+                                                LYNX_TIME_KEY, LYNX_ANGLE_KEY};
 
 // Prints the model's units as the host reports them.
 void print_model_units() {
@@ -70,9 +73,7 @@ int run_file(int argc, char **argv) {
   char names[5][12];
   bool present[5];
   for (int q = 0; q < 5; ++q) {
-    const lynx::units::QuantityFacts &facts = lynx::units::kQuantityFacts[q];
-    present[q] = rto_read_quoted_string(source, lynx::units::kUnitsBlock.chars, facts.key.chars,
-                                        names[q]) != 0;
+    present[q] = rto_read_quoted_string(source, LYNX_UNITS_BLOCK, kKeys[q], names[q]) != 0;
     names[q][11] = '\0';
   }
 
@@ -94,8 +95,8 @@ int run_file(int argc, char **argv) {
     } else {
       std::snprintf(shown, sizeof shown, "(missing)");
     }
-    std::printf("  %-8s %-8s %-15s %-22.15g %.15g\n", kQuantityNames[q],
-                lynx::units::kQuantityFacts[q].key.chars, shown, unit_factors[q], model_factors[q]);
+    std::printf("  %-8s %-8s %-15s %-22.15g %.15g\n", kQuantityNames[q], kKeys[q], shown,
+                unit_factors[q], model_factors[q]);
   }
   const int status = print_reports(first);
   nolt_close(source);

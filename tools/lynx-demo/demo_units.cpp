@@ -6,7 +6,6 @@
 #include "HxHost.h"
 #include "demo.hpp"
 #include "lynx/units.h"
-#include "units/tables.hpp"
 
 namespace demo {
 
@@ -43,12 +42,9 @@ void model_codes(char codes[10]) {
   double scales[4];
   char host[8];
   GTUNTS(&has_units, scales, host, 2);
-  for (int q = 0; q < 5; ++q) {
-    const lynx::units::QuantityFacts &facts = lynx::units::kQuantityFacts[q];
-    const char *code = facts.host_slot >= 0 ? host + 2 * facts.host_slot : facts.fixed_model_code;
-    codes[2 * q] = code[0];
-    codes[2 * q + 1] = code[1];
-  }
+  const int order[4] = LYNX_HOST_QUANTITIES;
+  for (int slot = 0; slot < 4; ++slot) std::memcpy(codes + 2 * order[slot], host + 2 * slot, 2);
+  std::memcpy(codes + 2 * LYNX_ANGLE, LYNX_MODEL_ANGLE_CODE, 2);
 }
 
 }  // namespace

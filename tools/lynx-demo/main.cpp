@@ -12,8 +12,8 @@
 
 #include "HxHost.h"
 #include "demo.hpp"
+#include "lynx/unit_codes.h"
 #include "lynx/version.h"
-#include "units/tables.hpp"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -63,11 +63,19 @@ void usage(std::FILE *out) {
 
 namespace {
 
+// The unit codes by quantity.
+struct UnitCode {
+  int quantity;
+  const char *code;
+};
+
+#define DEMO_CODE_ROW(quantity, code, factor, unit) {quantity, code},
+constexpr UnitCode kUnitCodes[] = {LYNX_UNIT_CODES(DEMO_CODE_ROW)};
+#undef DEMO_CODE_ROW
+
 // Why text is not four unit codes time, length, force, mass.
 std::string model_units_fault(const char *text) {
-  using namespace lynx::units;
-  const Quantity order[4] = {kTime, kLength, kForce, kMass};
-  const char *names[4] = {"time", "length", "force", "mass"};
+  const int order[4] = LYNX_HOST_QUANTITIES;
   std::vector<std::string> fields(1);
   for (const char *p = text; *p != '\0'; ++p) {
     if (*p == ',') {
@@ -83,13 +91,14 @@ std::string model_units_fault(const char *text) {
   for (int slot = 0; slot < 4; ++slot) {
     std::string known;
     bool found = false;
-    for (const UnitCode &row : kCodeTable) {
+    for (const UnitCode &row : kUnitCodes) {
       if (row.quantity != order[slot]) continue;
       known += (known.empty() ? "" : ", ") + std::string(row.code);
       found = found || fields[slot] == row.code;
     }
     if (!found) {
-      return "'" + fields[slot] + "' is not a " + names[slot] + " unit code (" + names[slot] +
+      const std::string name = kQuantityNames[order[slot]];
+      return "'" + fields[slot] + "' is not a " + name + " unit code (" + name +
              " codes: " + known + ")";
     }
   }
