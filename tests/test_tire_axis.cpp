@@ -38,18 +38,12 @@ void expect_same_results(AxisOutputs &expected, AxisOutputs &actual, const std::
   EXPECT_EQ(expected.in_range[0], actual.in_range[0]) << where;
   EXPECT_TRUE(same_value(expected.r[0], actual.r[0]))
       << where << ": r " << expected.r[0] << " vs " << actual.r[0];
-  struct Pair {
-    tire_test::Guarded<double> *e, *a;
-    const char *name;
-  } pairs[] = {{&expected.wheel, &actual.wheel, "wheel"},
-               {&expected.wheel_reversed, &actual.wheel_reversed, "wheel reversed"},
-               {&expected.contact, &actual.contact, "contact"},
-               {&expected.contact_reversed, &actual.contact_reversed, "contact reversed"}};
-  for (const Pair &p : pairs) {
+  const char *const names[] = {"wheel", "wheel reversed", "contact", "contact reversed"};
+  for (size_t k = 0; k < 4; ++k) {
+    tire_test::Guarded<double> &e = *expected.systems()[k], &a = *actual.systems()[k];
     for (int i = 0; i < 12; ++i) {
-      EXPECT_TRUE(same_value((*p.e)[i], (*p.a)[i]))
-          << where << ": " << p.name << " element " << i + 1 << ": " << (*p.e)[i] << " vs "
-          << (*p.a)[i];
+      EXPECT_TRUE(same_value(e[i], a[i]))
+          << where << ": " << names[k] << " element " << i + 1 << ": " << e[i] << " vs " << a[i];
     }
   }
   EXPECT_TRUE(actual.guards_intact()) << where;

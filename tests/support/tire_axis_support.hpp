@@ -42,6 +42,10 @@ struct AxisOutputs {
   Guarded<double> contact_reversed{12};
   int32_t status = 99;
 
+  // The four axis systems: wheel, wheel reversed, contact, contact reversed.
+  std::array<Guarded<double> *, 4> systems() {
+    return {&wheel, &wheel_reversed, &contact, &contact_reversed};
+  }
   bool guards_intact() const {
     return in_range.guards_intact() && r.guards_intact() && wheel.guards_intact() &&
            wheel_reversed.guards_intact() && contact.guards_intact() &&
