@@ -111,8 +111,8 @@ std::string name_block(const std::string (&names)[5]) {
   return block;
 }
 
-// The model and unit factors of a unit routine, set beforehand to values
-// that no routine returns.
+// The model and unit factors of a unit routine, filled beforehand so that
+// an element left unwritten shows.
 struct Factors {
   double model[5] = {-1, -2, -3, -4, -5};
   double unit[5] = {-6, -7, -8, -9, -10};
@@ -336,6 +336,7 @@ constexpr uint64_t kSeeds = 64;
 constexpr int kThreads = 4;
 constexpr int kRounds = 3;
 
+// The result bytes of case c on the inputs of a seed.
 std::vector<unsigned char> run_case(size_t c, uint64_t seed) {
   Inputs in(seed);
   Results out;
