@@ -3,11 +3,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <type_traits>
 #include <vector>
 
 #include "lynx/splines.h"
+#include "support/random_source.hpp"
 
 namespace {
 
@@ -126,8 +126,7 @@ TEST(Renner, ClosedUnitSquare) {
 // Each segment ends at the next point with the next point's tangent, and
 // leaves its own point with a unit tangent.
 TEST(Renner, SegmentsJoinWithTheNextTangent) {
-  std::mt19937 rng(43);
-  std::uniform_real_distribution<double> turn(0.2, 1.0);
+  lynx_test::Random<std::mt19937> rng(43);
   for (bool closed : {false, true}) {
     for (int n : {2, 3, 9, 150, 1000}) {  // below and above the stack buffer
       if (closed && n < 9) continue;
@@ -137,7 +136,7 @@ TEST(Renner, SegmentsJoinWithTheNextTangent) {
       for (int i = 0; i < n; ++i) {
         const double r = closed ? 2.0 + 0.5 * std::sin(3.0 * angle) : 1.0 + 0.2 * angle;
         pts.push_back(point{r * std::cos(angle), r * std::sin(angle)});
-        angle += closed ? turn(rng) * 6.0 / n : turn(rng);
+        angle += closed ? rng.uniform(0.2, 1.0) * 6.0 / n : rng.uniform(0.2, 1.0);
       }
       if (closed) pts.push_back(pts.front());
       const Fit f(pts);

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "lynx/splines.h"
+#include "support/random_source.hpp"
 
 namespace {
 
@@ -25,17 +25,16 @@ namespace {
 
 TEST(CubicSplineAgainstGsl, RandomTables) {
   gsl_set_error_handler_off();
-  std::mt19937_64 rng(20261207);
-  std::uniform_real_distribution<double> gap(0.05, 3.0), value(-100.0, 100.0), unit(0.0, 1.0);
+  lynx_test::Random<std::mt19937_64> rng(20261207);
   int tables = 0;
   for (int n : {3, 4, 7, 32, 100, 513, 4000}) {
     for (int repeat = 0; repeat < 5; ++repeat, ++tables) {
       std::vector<double> x(n), y(n), b(n), c(n), d(n);
-      double at = value(rng);
+      double at = rng.uniform(-100.0, 100.0);
       for (int i = 0; i < n; ++i) {
         x[i] = at;
-        y[i] = value(rng);
-        at += gap(rng);
+        y[i] = rng.uniform(-100.0, 100.0);
+        at += rng.uniform(0.05, 3.0);
       }
       kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
 
@@ -54,7 +53,7 @@ TEST(CubicSplineAgainstGsl, RandomTables) {
       }
       for (int q = 0; q < 200; ++q) {
         // Random abscissae inside the table, plus every knot.
-        const double xv = q < n ? x[q] : x[0] + (x[n - 1] - x[0]) * unit(rng);
+        const double xv = q < n ? x[q] : x[0] + (x[n - 1] - x[0]) * rng.uniform(0.0, 1.0);
         double s, ds, dds;
         kx_spline_interpolate(xv, n, x.data(), y.data(), b.data(), c.data(), d.data(), &s, &ds,
                               &dds);

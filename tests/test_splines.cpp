@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 #include "lynx/splines.h"
 #include "support/checking_tools.hpp"
+#include "support/random_source.hpp"
 
 #if defined(__linux__)
 #include <sys/resource.h>
@@ -121,15 +121,14 @@ TEST(CubicSpline, StraightLines) {
 }
 
 TEST(CubicSpline, KnotsAndNaturalEndsOnRandomTables) {
-  std::mt19937 rng(6);
-  std::uniform_real_distribution<double> gap(0.1, 2.0), value(-5.0, 5.0);
+  lynx_test::Random<std::mt19937> rng(6);
   for (int n : {3, 4, 10, 65, 200, 1000}) {  // below and above the stack buffer
     std::vector<double> x(n), y(n);
-    double at = value(rng);
+    double at = rng.uniform(-5.0, 5.0);
     for (int i = 0; i < n; ++i) {
       x[i] = at;
-      y[i] = value(rng);
-      at += gap(rng);
+      y[i] = rng.uniform(-5.0, 5.0);
+      at += rng.uniform(0.1, 2.0);
     }
     Fit f(n);
     kx_spline_coeffs(n, x.data(), y.data(), f.b.data(), f.c.data(), f.d.data());

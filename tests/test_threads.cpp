@@ -21,6 +21,8 @@
 #include "nolt_host.h"
 #include "support/host_log.hpp"
 #include "support/platform.hpp"
+#include "support/random_source.hpp"
+#include "support/tire_axis_support.hpp"
 
 namespace {
 
@@ -28,43 +30,31 @@ const std::set<std::string> kExported = {
 #include "lynx_exported_names.inc"
 };
 
-// Seeded inputs (splitmix64).
-class Inputs {
+// The inputs of one seed.
+class Inputs : public lynx_test::Random<> {
  public:
-  explicit Inputs(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-  uint64_t next() {
-    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
+  explicit Inputs(uint64_t case_seed) : Random(case_seed), seed(case_seed) {}
+  const uint64_t seed;
   // Mostly ordinary values of either sign, now and then a zero, a tiny or
   // a huge one.
   double real() {
-    switch (below(16)) {
-      case 0:
-        return 0.0;
-      case 1:
-        return -1.0e-300 * below(1000);
-      case 2:
-        return 1.0e300 * (below(3) - 1);
-      default:
-        return (static_cast<double>(next() >> 11) * 0x1p-53 - 0.5) * 200.0;
-    }
+    const int kind = below(16);
+    if (kind == 0) return 0.0;
+    if (kind == 1) return -1.0e-300 * below(1000);
+    if (kind == 2) return 1.0e300 * (below(3) - 1);
+    return uniform(-100.0, 100.0);
   }
   std::vector<double> reals(int n) {
     std::vector<double> v(n);
     for (double &x : v) x = real();
     return v;
   }
-  template <class T, size_t N>
-  const T &pick(const T (&options)[N]) {
-    return options[below(static_cast<int>(N))];
+  // Printable text of 0 to max_length characters.
+  std::string text(int max_length) {
+    std::string text(static_cast<size_t>(below(max_length + 1)), ' ');
+    for (char &ch : text) ch = static_cast<char>(32 + below(95));
+    return text;
   }
-
- private:
-  uint64_t state_;
 };
 
 // The bytes of every result a case produces, in order.
@@ -78,6 +68,14 @@ class Results {
   template <class T>
   void put(const T &value) {
     put(&value, 1);
+  }
+  template <class T>
+  void put(const std::vector<T> &values) {
+    put(values.data(), values.size());
+  }
+  template <class... T>
+  void put_all(const T &...values) {
+    (put(values), ...);
   }
   void put_text(const char *text) { put(text, std::strlen(text) + 1); }
   const std::vector<unsigned char> &bytes() const { return bytes_; }
@@ -98,47 +96,47 @@ constexpr int32_t kVectorIds[3] = {7, 8, 9};
 // One routine or a family of routines on the inputs of a seed.
 struct Case {
   const char *routines;  // the exported names it calls, blank-separated
-  void (*run)(uint64_t seed, Results &out);
+  void (*run)(Inputs &in, Results &out);
 };
 
 intptr_t g_source = 0;  // the shared property file
 
-void fixed_text(Inputs &in, std::string &text, int max_length) {
-  text.assign(static_cast<size_t>(in.below(max_length + 1)), ' ');
-  for (char &ch : text) ch = static_cast<char>(32 + in.below(95));
+// A text argument with its length passed after it, as Fortran passes it.
+#define TEXT_ARG(text) (text).data(), static_cast<lynx_textlen>((text).size())
+
+// Five unit names, each blank-padded or cut to twelve characters.
+std::string name_block(const std::string (&names)[5]) {
+  std::string block;
+  for (const std::string &name : names) block += lynx_test::padded(name, 12);
+  return block;
 }
 
-std::string unit_name(Inputs &in) {
-  return in.pick(kUnitNames);
-}
+// The model and unit factors of a unit routine, filled beforehand so that
+// an element left unwritten shows.
+struct Factors {
+  double model[5] = {-1, -2, -3, -4, -5};
+  double unit[5] = {-6, -7, -8, -9, -10};
+};
 
 const Case kCases[] = {
     {"UPCASE",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
-       std::string text;
-       fixed_text(in, text, 40);
-       UPCASE(text.data(), static_cast<lynx_textlen>(text.size()));
+     [](Inputs &in, Results &out) {
+       std::string text = in.text(40);
+       UPCASE(TEXT_ARG(text));
        out.put(text.data(), text.size());
      }},
     {"KX_BUILD_MES",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
-       std::string message, insert;
-       fixed_text(in, message, 60);
+     [](Inputs &in, Results &out) {
+       std::string message = in.text(60);
        if (!message.empty()) message[in.below(static_cast<int>(message.size()))] = '$';
-       fixed_text(in, insert, 30);
+       std::string insert = in.text(30);
        const int32_t limit = in.below(90) - 5;
-       KX_BUILD_MES(message.data(), static_cast<lynx_textlen>(message.size()), &limit,
-                    insert.data(), static_cast<lynx_textlen>(insert.size()));
+       KX_BUILD_MES(TEXT_ARG(message), &limit, TEXT_ARG(insert));
        out.put(message.data(), message.size());
      }},
     {"kx_msg_to_all kx_gtout kx_gtstrg",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
-       std::string message;
-       fixed_text(in, message, 70);
-       out.put(kx_msg_to_all(message.c_str()));
+     [](Inputs &in, Results &out) {
+       out.put(kx_msg_to_all(in.text(70).c_str()));
        char name[80];
        out.put(kx_gtout(name));
        out.put_text(name);
@@ -150,64 +148,52 @@ const Case kCases[] = {
        out.put(buffer, static_cast<size_t>(count) + 1);
      }},
     {"C_GETENV ORB_GETENV",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        std::string value(static_cast<size_t>(in.below(40)), '\x7f');
        const char *name = in.below(2) ? "LYNX_STRESS_VALUE" : "LYNX_STRESS_UNSET";
-       (in.below(2) ? C_GETENV : ORB_GETENV)(name, 0, value.data(),
-                                             static_cast<lynx_textlen>(value.size()));
+       (in.below(2) ? C_GETENV : ORB_GETENV)(name, 0, TEXT_ARG(value));
        out.put(value.data(), value.size());
      }},
     {"lynxUtility_version lynxUtility_build_version",
-     [](uint64_t seed, Results &out) {
+     [](Inputs &in, Results &out) {
        // The full report goes to standard output: once per thread is enough.
-       if (seed % 256 == 0) out.put_text(lynxUtility_version());
+       if (in.seed % 256 == 0) out.put_text(lynxUtility_version());
        out.put_text(lynxUtility_build_version());
      }},
     {"KXCONV KXUNMP",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        char codes[11] = {};
        for (int q = 0; q < 5; ++q) std::memcpy(codes + 2 * q, in.pick(kCodes), 2);
        double factors[5] = {-1, -2, -3, -4, -5};
        KXCONV(codes, 10, factors);
        out.put(codes, 10);
        out.put(factors, 5);
-       char names[61];
-       for (int q = 0; q < 5; ++q) std::snprintf(names + 12 * q, 13, "%-12s", in.pick(kUnitNames));
+       std::string n[5];
+       for (std::string &name : n) name = in.pick(kUnitNames);
        char mapped[10] = {'#', '#', '#', '#', '#', '#', '#', '#', '#', '#'};
-       KXUNMP(names, 60, mapped, 10);
+       KXUNMP(name_block(n).c_str(), 60, mapped, 10);
        out.put(mapped, 10);
      }},
     {"KXUNFN KXUNFN_F2C kx_kxunfn",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        std::string n[5];
-       for (std::string &name : n) name = unit_name(in);
-       double model[5] = {-1, -2, -3, -4, -5}, unit[5] = {-6, -7, -8, -9, -10};
-       char names[61];
-       for (int q = 0; q < 5; ++q) std::snprintf(names + 12 * q, 13, "%-12s", n[q].c_str());
-       KXUNFN(names, 60, model, unit);
-       out.put(model, 5);
-       out.put(unit, 5);
-       KXUNFN_F2C(n[0].data(), static_cast<lynx_textlen>(n[0].size()), n[1].data(),
-                  static_cast<lynx_textlen>(n[1].size()), n[2].data(),
-                  static_cast<lynx_textlen>(n[2].size()), n[3].data(),
-                  static_cast<lynx_textlen>(n[3].size()), n[4].data(),
-                  static_cast<lynx_textlen>(n[4].size()), model, unit);
-       out.put(model, 5);
-       out.put(unit, 5);
-       kx_kxunfn(n[0].c_str(), n[1].c_str(), n[2].c_str(), n[3].c_str(), n[4].c_str(), model, unit);
-       out.put(model, 5);
-       out.put(unit, 5);
+       for (std::string &name : n) name = in.pick(kUnitNames);
+       Factors f;
+       KXUNFN(name_block(n).c_str(), 60, f.model, f.unit);
+       out.put(f);
+       KXUNFN_F2C(TEXT_ARG(n[0]), TEXT_ARG(n[1]), TEXT_ARG(n[2]), TEXT_ARG(n[3]), TEXT_ARG(n[4]),
+                  f.model, f.unit);
+       out.put(f);
+       kx_kxunfn(n[0].c_str(), n[1].c_str(), n[2].c_str(), n[3].c_str(), n[4].c_str(), f.model,
+                 f.unit);
+       out.put(f);
      }},
     {"kx_read_file_units ATRTOU GET_TIME_CONV GET_MASS_CONV GET_LENGTH_CONV GET_FORCE_CONV",
-     [](uint64_t seed, Results &out) {
-       double model[5] = {-1, -2, -3, -4, -5}, unit[5] = {-6, -7, -8, -9, -10};
-       kx_read_file_units(g_source, static_cast<int32_t>(seed % 1000), model, unit);
-       out.put(model, 5);
-       out.put(unit, 5);
-       const int32_t id = static_cast<int32_t>(seed % 7);
+     [](Inputs &in, Results &out) {
+       Factors f;
+       kx_read_file_units(g_source, static_cast<int32_t>(in.seed % 1000), f.model, f.unit);
+       out.put(f);
+       const int32_t id = static_cast<int32_t>(in.seed % 7);
        char names[60];
        std::memset(names, '#', sizeof names);
        ATRTOU(&id, names, 60);
@@ -218,27 +204,24 @@ const Case kCases[] = {
      }},
     {"KXV_ADD AVEC KXV_SUB KXV_SCALE SVECDP KXV_ASSIGN COPYDP KXV_NULLV KXV_DOT FSDOT "
      "KXV_MAGNTD VECLTH KXV_CROSS FSCROSS KXV_UNITV VECUNI",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        const int32_t n = in.below(72);
        const std::vector<double> a = in.reals(n + 3), b = in.reals(n + 3);
        const double s = in.real();
        std::vector<double> y(n + 6);
-       KXV_ADD(y.data(), a.data(), b.data(), &n);
-       out.put(y.data(), y.size());
-       AVEC(y.data(), b.data(), a.data(), &n);
-       out.put(y.data(), y.size());
-       KXV_SUB(y.data(), a.data(), b.data(), &n);
-       out.put(y.data(), y.size());
+       for (auto combine : {KXV_ADD, AVEC, KXV_SUB}) {
+         combine(y.data(), a.data(), b.data(), &n);
+         out.put(y);
+       }
        KXV_SCALE(y.data(), &s, a.data(), &n);
-       out.put(y.data(), y.size());
+       out.put(y);
        SVECDP(y.data(), b.data(), &s, &n);
-       out.put(y.data(), y.size());
+       out.put(y);
        KXV_ASSIGN(y.data(), a.data(), &n);
        COPYDP(y.data() + 1, b.data(), &n);
-       out.put(y.data(), y.size());
+       out.put(y);
        KXV_NULLV(y.data(), &n);
-       out.put(y.data(), y.size());
+       out.put(y);
        const double scalars[] = {KXV_DOT(a.data(), b.data(), &n), FSDOT(a.data(), b.data(), &n),
                                  KXV_MAGNTD(a.data(), &n), VECLTH(b.data())};
        out.put(scalars, 4);
@@ -249,39 +232,28 @@ const Case kCases[] = {
        int32_t status = 7;
        KXV_UNITV(y.data(), a.data(), &n, &status);
        out.put(status);
-       out.put(y.data(), y.size());
+       out.put(y);
        double v[3] = {a[0], a[1], a[2]};
        VECUNI(v);
        out.put(v, 3);
      }},
     {"FSM31 FSM3T1 FSM33 FSM3T3 SKEW T31 T33 T3T3 T33T TRANSFORMMATRIX TRANSFORMSKEWMATRIX "
      "FSEULMAT M66",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        const std::vector<double> a = in.reals(9), b = in.reals(9), m = in.reals(36),
                                  n = in.reals(36);
        double p[36];
-       FSM31(p, a.data(), b.data());
-       out.put(p, 3);
-       FSM3T1(p, a.data(), b.data());
-       out.put(p, 3);
-       FSM33(p, a.data(), b.data());
-       out.put(p, 9);
-       FSM3T3(p, a.data(), b.data());
-       out.put(p, 9);
+       const struct {
+         decltype(&FSM31) routine;
+         size_t results;
+       } products[] = {
+           {FSM31, 3}, {FSM3T1, 3}, {FSM33, 9}, {FSM3T3, 9},          {T31, 3},
+           {T33, 9},   {T3T3, 9},   {T33T, 9},  {TRANSFORMMATRIX, 9}, {TRANSFORMSKEWMATRIX, 9}};
+       for (const auto &product : products) {
+         product.routine(p, a.data(), b.data());
+         out.put(p, product.results);
+       }
        SKEW(p, a.data());
-       out.put(p, 9);
-       T31(p, a.data(), b.data());
-       out.put(p, 3);
-       T33(p, a.data(), b.data());
-       out.put(p, 9);
-       T3T3(p, a.data(), b.data());
-       out.put(p, 9);
-       T33T(p, a.data(), b.data());
-       out.put(p, 9);
-       TRANSFORMMATRIX(p, a.data(), b.data());
-       out.put(p, 9);
-       TRANSFORMSKEWMATRIX(p, a.data(), b.data());
        out.put(p, 9);
        FSEULMAT(p, &a[0], &a[1], &a[2], &a[3], &a[4], &a[5]);
        out.put(p, 9);
@@ -289,8 +261,7 @@ const Case kCases[] = {
        out.put(p, 36);
      }},
     {"DIAG BLOCK FSZERO ZEROI FSIZERO",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        int32_t rows[80] = {}, cols[80] = {};
        int32_t nz = 1 + in.below(4);
        const int32_t i0 = in.below(20), j0 = in.below(20), n = in.below(9) - 1,
@@ -303,13 +274,12 @@ const Case kCases[] = {
        const int32_t count = in.below(60) - 4;
        std::vector<double> y = in.reals(60);
        FSZERO(y.data(), &count);
-       out.put(y.data(), y.size());
+       out.put(y);
        (in.below(2) ? ZEROI : FSIZERO)(rows, &count);
        out.put(rows, 80);
      }},
     {"kx_spline_coeffs kx_spline_interpolate kx_akima_coeffs",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        const int32_t n = 1 + in.below(40);
        std::vector<double> x(n), y = in.reals(n), b(n), c(n), d(n);
        double at = in.real() * 0.01;
@@ -321,26 +291,18 @@ const Case kCases[] = {
        kx_spline_coeffs(n, x.data(), y.data(), b.data(), c.data(), d.data());
        kx_spline_interpolate(x[in.below(n)] + 0.3, n, x.data(), y.data(), b.data(), c.data(),
                              d.data(), &s[0], &s[1], &s[2]);
-       out.put(b.data(), n);
-       out.put(c.data(), n);
-       out.put(d.data(), n);
-       out.put(s, 3);
+       out.put_all(b, c, d, s);
        kx_akima_coeffs(n - 1, x.data(), y.data(), b.data(), c.data(), d.data());
-       out.put(b.data(), n);
-       out.put(c.data(), n);
-       out.put(d.data(), n);
+       out.put_all(b, c, d);
      }},
     {"point_norm point_mult point_add kx_renner_spline_coeffs kx_renner_spline_interpolate",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
+     [](Inputs &in, Results &out) {
        const int32_t segments = 1 + in.below(30);
        std::vector<point> p(segments + 1), b(segments), c(segments), d(segments);
        for (point &q : p) q = point{in.real() * 0.01, in.real() * 0.01};
        if (in.below(4) == 0) p.back() = p.front();  // closed
        kx_renner_spline_coeffs(segments, p.data(), b.data(), c.data(), d.data());
-       out.put(b.data(), b.size());
-       out.put(c.data(), c.size());
-       out.put(d.data(), d.size());
+       out.put_all(b, c, d);
        point at[3];
        kx_renner_spline_interpolate(in.real() * 0.3, segments + 1, p.data(), b.data(), c.data(),
                                     d.data(), &at[0], &at[1], &at[2]);
@@ -350,18 +312,13 @@ const Case kCases[] = {
        out.put(scalars, 4);
      }},
     {"KXF_TIR_AXIS VAR907",
-     [](uint64_t seed, Results &out) {
-       Inputs in(seed);
-       const std::vector<double> v = in.reals(14);
-       lynx_logical in_range = 7;
-       double r = 1.0, axes[48];
-       const int32_t status = KXF_TIR_AXIS(&in_range, &r, axes, axes + 12, axes + 24, axes + 36,
-                                           &v[0], &v[1], &v[4], &v[7], &v[10], &v[13]);
-       out.put(status);
-       out.put(in_range);
-       out.put(r);
-       out.put(axes, 48);
-       const int32_t id = static_cast<int32_t>(seed % 100), npar = 5 + in.below(3);
+     [](Inputs &in, Results &out) {
+       tire_test::AxisInputs axis;
+       for (double *value : axis.values()) *value = in.real();
+       tire_test::AxisOutputs axes = tire_test::call_tire_axis(axis);
+       out.put_all(axes.status, axes.in_range[0], axes.r[0]);
+       for (auto *system : axes.systems()) out.put(system->data(), 12);
+       const int32_t id = static_cast<int32_t>(in.seed % 100), npar = 5 + in.below(3);
        const double par[7] = {0,
                               static_cast<double>(kVectorIds[0]),
                               static_cast<double>(kVectorIds[1]),
@@ -378,6 +335,14 @@ constexpr size_t kCaseCount = sizeof kCases / sizeof kCases[0];
 constexpr uint64_t kSeeds = 64;
 constexpr int kThreads = 4;
 constexpr int kRounds = 3;
+
+// The result bytes of case c on the inputs of a seed.
+std::vector<unsigned char> run_case(size_t c, uint64_t seed) {
+  Inputs in(seed);
+  Results out;
+  kCases[c].run(in, out);
+  return out.bytes();
+}
 
 // What the shared host and file hold for the whole run.
 class ThreadStress : public lynx_test::HostTest {
@@ -424,9 +389,7 @@ TEST_F(ThreadStress, FourThreadsMatchOneThreadToTheBit) {
   std::vector<std::vector<unsigned char>> expected(kCaseCount * kSeeds);
   for (size_t c = 0; c < kCaseCount; ++c) {
     for (uint64_t s = 0; s < kSeeds; ++s) {
-      Results out;
-      kCases[c].run(s, out);
-      expected[c * kSeeds + s] = out.bytes();
+      expected[c * kSeeds + s] = run_case(c, s);
     }
   }
 
@@ -443,9 +406,7 @@ TEST_F(ThreadStress, FourThreadsMatchOneThreadToTheBit) {
           const size_t start = t < 2 ? 0 : total / 2;
           const size_t step = t % 2 == 0 ? k : total - 1 - k;
           const size_t index = (start + step) % total;
-          Results out;
-          kCases[index / kSeeds].run(index % kSeeds, out);
-          if (out.bytes() != expected[index]) {
+          if (run_case(index / kSeeds, index % kSeeds) != expected[index]) {
             if (mismatches[t]++ == 0) {
               first[t] = std::string(kCases[index / kSeeds].routines) + ", seed " +
                          std::to_string(index % kSeeds);

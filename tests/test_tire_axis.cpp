@@ -8,13 +8,13 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "support/algebra_support.hpp"
 #include "support/tire_axis_support.hpp"
 
 using algebra_test::bits;
+using algebra_test::same_value;
 using tire_test::axis_by_steps;
 using tire_test::AxisInputs;
 using tire_test::AxisOutputs;
@@ -33,31 +33,17 @@ void expect_axes(const Axes &expected, tire_test::Guarded<double> &actual, const
   }
 }
 
-// Bitwise equality of two whole results (NaNs of either sign and payload
-// count as equal NaNs: the order of operands of a product may pick either
-// payload).
-bool same_value(double x, double y) {
-  if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
-  return bits(x) == bits(y);
-}
-
 void expect_same_results(AxisOutputs &expected, AxisOutputs &actual, const std::string &where) {
   EXPECT_EQ(expected.status, actual.status) << where;
   EXPECT_EQ(expected.in_range[0], actual.in_range[0]) << where;
   EXPECT_TRUE(same_value(expected.r[0], actual.r[0]))
       << where << ": r " << expected.r[0] << " vs " << actual.r[0];
-  struct Pair {
-    tire_test::Guarded<double> *e, *a;
-    const char *name;
-  } pairs[] = {{&expected.wheel, &actual.wheel, "wheel"},
-               {&expected.wheel_reversed, &actual.wheel_reversed, "wheel reversed"},
-               {&expected.contact, &actual.contact, "contact"},
-               {&expected.contact_reversed, &actual.contact_reversed, "contact reversed"}};
-  for (const Pair &p : pairs) {
+  const char *const names[] = {"wheel", "wheel reversed", "contact", "contact reversed"};
+  for (size_t k = 0; k < 4; ++k) {
+    tire_test::Guarded<double> &e = *expected.systems()[k], &a = *actual.systems()[k];
     for (int i = 0; i < 12; ++i) {
-      EXPECT_TRUE(same_value((*p.e)[i], (*p.a)[i]))
-          << where << ": " << p.name << " element " << i + 1 << ": " << (*p.e)[i] << " vs "
-          << (*p.a)[i];
+      EXPECT_TRUE(same_value(e[i], a[i]))
+          << where << ": " << names[k] << " element " << i + 1 << ": " << e[i] << " vs " << a[i];
     }
   }
   EXPECT_TRUE(actual.guards_intact()) << where;
@@ -235,7 +221,7 @@ TEST(TireAxis, MatchesTheStepsBitForBitOnRandomInputs) {
   // Directions of all orientations, some nearly parallel to the normal, and
   // points and offsets over several decades.
   algebra_test::Operands rnd(5150);
-  std::mt19937_64 pick(77);
+  lynx_test::Random<std::mt19937_64> pick(77);
   for (int trial = 0; trial < 4000; ++trial) {
     AxisInputs in;
     for (int i = 0; i < 3; ++i) {
@@ -246,7 +232,7 @@ TEST(TireAxis, MatchesTheStepsBitForBitOnRandomInputs) {
     }
     in.s = rnd.next();
     in.t = rnd.next();
-    switch (pick() % 6) {
+    switch (pick.below(6)) {
       case 0:  // a normal of unit length, as callers pass it
         for (double &c : in.b)
           c /= std::sqrt(in.b[0] * in.b[0] + in.b[1] * in.b[1] + in.b[2] * in.b[2]);
@@ -258,9 +244,9 @@ TEST(TireAxis, MatchesTheStepsBitForBitOnRandomInputs) {
         in.t = axis_by_steps(in).r[0];
         break;
       case 3:  // signed zeros in the inputs
-        in.a[pick() % 3] = -0.0;
-        in.p[pick() % 3] = -0.0;
-        in.q[pick() % 3] = 0.0;
+        in.a[pick.below(3)] = -0.0;
+        in.p[pick.below(3)] = -0.0;
+        in.q[pick.below(3)] = 0.0;
         in.s = -0.0;
         break;
       default:
@@ -276,12 +262,11 @@ TEST(TireAxis, MatchesTheStepsOnInfinitiesAndExtremes) {
   const double kInf = std::numeric_limits<double>::infinity();
   const double kBig = 1e200, kSmall = 1e-160;
   const double specials[] = {kInf, -kInf, kNaN, kBig, -kBig, kSmall, -kSmall, 0.0, -0.0, 1.0};
-  std::mt19937_64 pick(31);
+  lynx_test::Random<std::mt19937_64> pick(31);
   for (int trial = 0; trial < 2000; ++trial) {
     AxisInputs in;
-    double *slots[] = {&in.t,    &in.a[0], &in.a[1], &in.a[2], &in.p[0], &in.p[1], &in.p[2],
-                       &in.b[0], &in.b[1], &in.b[2], &in.q[0], &in.q[1], &in.q[2], &in.s};
-    for (int k = 0; k < 3; ++k) *slots[pick() % 14] = specials[pick() % 10];
+    const auto slots = in.values();
+    for (int k = 0; k < 3; ++k) *slots[pick.below(14)] = pick.pick(specials);
     AxisOutputs expected = axis_by_steps(in), actual = call_tire_axis(in);
     expect_same_results(expected, actual, "trial " + std::to_string(trial));
     if (::testing::Test::HasFailure()) break;

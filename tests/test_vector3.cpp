@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "algebra/vector3.hpp"
@@ -17,17 +16,11 @@
 
 using algebra_test::bits;
 using algebra_test::Guarded;
+using algebra_test::same_value;
 
 namespace {
 
 const int32_t kThree = 3;
-
-// Equal to the bit; two NaNs count as equal whatever their payloads (a
-// product of two NaNs may carry either operand's payload).
-bool same_value(double x, double y) {
-  if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
-  return bits(x) == bits(y);
-}
 
 #define EXPECT_SAME_VECTOR(expected, actual)                                         \
   for (int i_ = 0; i_ < 3; ++i_) {                                                   \
@@ -53,7 +46,7 @@ class Source {
                                       -std::numeric_limits<double>::infinity(),
                                       std::numeric_limits<double>::quiet_NaN(),
                                       std::numeric_limits<double>::denorm_min()};
-    if (pick_() % 5 == 0) return specials[pick_() % (sizeof specials / sizeof specials[0])];
+    if (pick_.below(5) == 0) return pick_.pick(specials);
     return random_.next();
   }
 
@@ -63,7 +56,7 @@ class Source {
 
  private:
   algebra_test::Operands random_;
-  std::mt19937_64 pick_;
+  lynx_test::Random<std::mt19937_64> pick_;
 };
 
 }  // namespace

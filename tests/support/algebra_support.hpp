@@ -8,8 +8,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <vector>
+
+#include "random_source.hpp"
 
 namespace algebra_test {
 
@@ -29,6 +30,13 @@ inline double from_bits(uint64_t u) {
 #define EXPECT_SAME_BITS(expected, actual)                                \
   EXPECT_EQ(::algebra_test::bits(expected), ::algebra_test::bits(actual)) \
       << (expected) << " vs " << (actual)
+
+// Equal to the bit, except that two NaNs count as equal whatever their
+// signs and payloads: a product of two NaNs may carry either operand's.
+inline bool same_value(double x, double y) {
+  if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
+  return bits(x) == bits(y);
+}
 
 // An array of T with kGuard guard elements on each side, all set to a
 // sentinel that no routine under test produces.  data() points at the
@@ -73,12 +81,11 @@ class Guarded {
 // Random doubles of both signs over several decades, from a fixed seed.
 class Operands {
  public:
-  explicit Operands(uint64_t seed) : engine_(seed) {}
+  explicit Operands(uint64_t seed) : random_(seed) {}
 
   double next() {
-    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
-    std::uniform_int_distribution<int> decade(-6, 6);
-    return mantissa(engine_) * std::pow(10.0, decade(engine_));
+    const double mantissa = random_.uniform(-1.0, 1.0);
+    return mantissa * std::pow(10.0, random_.between(-6, 6));
   }
 
   std::vector<double> vector(int n) {
@@ -88,7 +95,7 @@ class Operands {
   }
 
  private:
-  std::mt19937_64 engine_;
+  lynx_test::Random<std::mt19937_64> random_;
 };
 
 }  // namespace algebra_test

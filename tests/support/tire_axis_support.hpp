@@ -4,6 +4,7 @@
 #ifndef LYNX_TESTS_TIRE_AXIS_SUPPORT_HPP
 #define LYNX_TESTS_TIRE_AXIS_SUPPORT_HPP
 
+#include <array>
 #include <cstdint>
 
 #include "algebra_support.hpp"
@@ -22,6 +23,12 @@ struct AxisInputs {
   double b[3] = {0.0, 0.0, 1.0};
   double q[3] = {0.0, 0.0, 0.0};
   double s = 0.0;
+
+  // The fourteen values in the order of the arguments: t, A, P, B, Q, s.
+  std::array<double *, 14> values() {
+    return {&t,    &a[0], &a[1], &a[2], &p[0], &p[1], &p[2],
+            &b[0], &b[1], &b[2], &q[0], &q[1], &q[2], &s};
+  }
 };
 
 // The outputs of one call, each in guarded storage filled with the
@@ -35,6 +42,10 @@ struct AxisOutputs {
   Guarded<double> contact_reversed{12};
   int32_t status = 99;
 
+  // The four axis systems: wheel, wheel reversed, contact, contact reversed.
+  std::array<Guarded<double> *, 4> systems() {
+    return {&wheel, &wheel_reversed, &contact, &contact_reversed};
+  }
   bool guards_intact() const {
     return in_range.guards_intact() && r.guards_intact() && wheel.guards_intact() &&
            wheel_reversed.guards_intact() && contact.guards_intact() &&
