@@ -46,7 +46,7 @@ fi
 # The summary lines: "Functions changes summary: 0 Removed, 1 Changed, 2 Added functions".
 count() {
   { grep -E '^(Functions|Variables) changes summary:' "$report" || true; } |
-    grep -Eo "[0-9]+ ($1)" | awk '{ n += $1 } END { print n + 0 }'
+    { grep -Eo "[0-9]+ ($1)" || true; } | awk '{ n += $1 } END { print n + 0 }'
 }
 changed=$(count 'Removed|Changed')
 if [ $((status & 8)) -ne 0 ] || [ "$changed" -ne 0 ]; then
