@@ -5,8 +5,11 @@
 #   include/lynx/                 the public headers
 #   include/lynxhost/             the embedded host's headers
 #   lib/cmake/lynxUtility/        the CMake package (find_package(lynxUtility))
-#   lib/pkgconfig/                lynxUtility.pc, lynxUtility-host.pc,
-#                                 lynxUtility-fortran.pc
+#   lib/pkgconfig/                lynxUtility.pc, lynxUtility-host.pc, and
+#                                 for the Fortran modules
+#                                 lynxUtility-fortran.pc (lynx_utility),
+#                                 lynxUtility-services-fortran.pc (lynx_services),
+#                                 lynxUtility-host-fortran.pc (lynx_host)
 #   share/doc/lynxUtility/        README, LICENSE, changelog, docs/, examples/ (as in
 #                                 the source tree, so their links hold)
 # The Fortran module installs its own files (fortran/CMakeLists.txt).
@@ -70,7 +73,10 @@ if(LYNX_INSTALL_HOST)
   list(APPEND _lynx_pc_files lynxUtility-host)
 endif()
 if(TARGET lynxUtility_fortran)
-  list(APPEND _lynx_pc_files lynxUtility-fortran)
+  list(APPEND _lynx_pc_files lynxUtility-fortran lynxUtility-services-fortran)
+  if(LYNX_INSTALL_HOST)
+    list(APPEND _lynx_pc_files lynxUtility-host-fortran)
+  endif()
 endif()
 foreach(_pc IN LISTS _lynx_pc_files)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/${_pc}.pc.in ${PROJECT_BINARY_DIR}/${_pc}.pc @ONLY)

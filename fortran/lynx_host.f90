@@ -5,9 +5,9 @@
 ! chooses the model's units, opens property files, registers host strings
 ! and solver vectors, and reads back the messages the model reported.
 ! The control routines (hxhost_..., nolt_open, ...) exist only in the
-! embedded host.  rto_read_quoted_string is the host's property-file reader
-! itself, which a tire model also calls inside a solver (the solver's own
-! nolt then answers it).
+! embedded host, so only drivers and tests use this module; a tire model
+! uses lynx_services, the routines a solver provides too.  This module
+! passes lynx_services on, so a driver needs only use lynx_host.
 !
 !   use lynx_host
 !   integer(c_intptr_t) :: source
@@ -20,6 +20,7 @@
 !
 ! See docs/embedded-host.md.
 module lynx_host
+  use lynx_services
   use, intrinsic :: iso_c_binding, only: c_char, c_double, c_int, c_int32_t, c_intptr_t, &
                                          c_long, c_size_t, c_null_char
   implicit none
@@ -29,7 +30,13 @@ module lynx_host
   public :: hxhost_set_output_name, hxhost_set_string, hxhost_set_vector, hxhost_set_quiet
   public :: hxhost_log_count, hxhost_log_message, hxhost_log_clear
   public :: nolt_open, nolt_close, nolt_select
-  public :: rto_read_quoted_string
+
+  ! The solver's services, passed on.
+  public :: rto_read_quoted_string, rto_read_quoted_string_f2c
+  public :: gtunts, errmes, c_errmes, c_usrmes, gtout, gtstrg, sysary
+  public :: rto_read_quoted_string_c, rto_read_quoted_string_f2c_c
+  public :: gtunts_c, errmes_c, c_errmes_c, c_usrmes_c, gtout_c, gtstrg_c, sysary_c
+  public :: lynx_value_length, lynx_output_name_length
 
   ! Which host routine took a logged message (hxhost_log_message).
   integer, parameter, public :: hxhost_errmes = 1, hxhost_c_errmes = 2, hxhost_c_usrmes = 3, &
@@ -125,15 +132,6 @@ module lynx_host
       import :: c_intptr_t
       integer(c_intptr_t), value :: handle
     end subroutine nolt_close
-
-    function rto_read_quoted_string_c(source, block, key, value) result(found) &
-        bind(C, name="rto_read_quoted_string")
-      import :: c_char, c_intptr_t, c_int32_t
-      integer(c_intptr_t), value :: source
-      character(kind=c_char), intent(in) :: block(*), key(*)
-      character(kind=c_char), intent(out) :: value(12)
-      integer(c_int32_t) :: found
-    end function rto_read_quoted_string_c
   end interface
 
 contains
@@ -244,27 +242,5 @@ contains
       end do
     end if
   end function nolt_open
-
-  ! The value of key in block of the property file source, blank-padded
-  ! into value; found is false (and value blank) when the key is missing.
-  ! This is the host's reader, which a tire model also calls inside a
-  ! solver; values hold at most 11 characters.
-  subroutine rto_read_quoted_string(source, block, key, value, found)
-    integer(c_intptr_t), intent(in) :: source
-    character(len=*), intent(in) :: block, key
-    character(len=*), intent(out) :: value
-    logical, intent(out) :: found
-    character(kind=c_char) :: buffer(12)
-    integer :: i
-    buffer = c_null_char
-    found = rto_read_quoted_string_c(source, trim(block) // c_null_char, &
-                                     trim(key) // c_null_char, buffer) /= 0
-    value = ' '
-    if (.not. found) return
-    do i = 1, min(len(value), 11)
-      if (buffer(i) == c_null_char) exit
-      value(i:i) = buffer(i)
-    end do
-  end subroutine rto_read_quoted_string
 
 end module lynx_host

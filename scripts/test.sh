@@ -45,13 +45,19 @@ stage_sanitize() {
   run_preset sanitize
 }
 
-# What users of the library meet: the Fortran module's tests (gfortran is
+# What users of the library meet: the Fortran modules' tests (gfortran is
 # required), the example tire model built in C and Fortran against an
 # installed copy with a two-level library directory as multiarch systems
-# have, and the documentation check.  Builds no GoogleTest program.
+# have, and the documentation check.  Builds no GoogleTest program.  Then
+# the same with flang as the Fortran compiler: its Fortran example must
+# print exactly what gfortran's does.
 stage_users() {
-  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config libgtest-dev
+  ./scripts/ensure-packages.sh cmake g++ make gfortran flang-16 pkg-config libgtest-dev
   run_preset users
+  run_preset users-flang
+  cmp build/users/tests/examples-check/fortran-output.txt \
+    build/users-flang/tests/examples-check/fortran-output.txt
+  echo "the Fortran example prints the same with gfortran and with flang"
 }
 
 # ThreadSanitizer: the suite, whose stress test runs every exported routine

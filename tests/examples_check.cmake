@@ -1,18 +1,26 @@
 # Installs the build into a scratch prefix and builds the example tire model
-# as an outside project four ways: C and Fortran with CMake's
-# find_package, C with pkg-config, and C with a plain compiler line.  Runs
-# each one and checks that all print the same table and messages.
+# as an outside project five ways: C and Fortran with CMake's
+# find_package, C and Fortran with pkg-config, and C with a plain compiler
+# line.  Runs each one and checks that all print the same table and
+# messages.  The Fortran example's output is left in
+# WORK_DIR/fortran-output.txt, for comparing builds made with other
+# Fortran compilers.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir> -DDOCDIR=<install docdir>
-#         -DC_COMPILER=... -DFortran_COMPILER=... -P examples_check.cmake
+#         -DC_COMPILER=... -DFortran_COMPILER=... [-DLINKER_FLAGS=...] -P examples_check.cmake
+# LINKER_FLAGS: what the build's executables are linked with (a compiler
+# that needs help to find its own runtime).
 file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 # The example as installed with the documentation, so what is shipped is
 # complete.
 set(example ${prefix}/${DOCDIR}/examples/tire-model)
 set(property_file ${example}/tire_model.tir)
 
+# Runs a command in WORK_DIR (where a compiler line leaves its module files).
 function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
+    OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(status)
     list(JOIN ARGN " " command)
     message(FATAL_ERROR "failed (${status}): ${command}\n${out}\n${err}")
@@ -29,7 +37,8 @@ set(libdir ${prefix}/${LIBDIR})
 # CMake: find_package(lynxUtility) in C and in Fortran.
 foreach(lang c fortran)
   run(${CMAKE_COMMAND} -S ${example}/${lang} -B ${WORK_DIR}/${lang} -DCMAKE_PREFIX_PATH=${prefix}
-    -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_Fortran_COMPILER=${Fortran_COMPILER})
+    -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_Fortran_COMPILER=${Fortran_COMPILER}
+    "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
   run(${CMAKE_COMMAND} --build ${WORK_DIR}/${lang})
   run(${WORK_DIR}/${lang}/run_tire_model ${property_file})
   set(output_${lang} "${output}")
@@ -45,6 +54,15 @@ run(${C_COMPILER} -o ${WORK_DIR}/run_pkg_config ${example}/c/run_tire_model.c
   ${example}/c/tire_model.c ${flags} -Wl,-rpath,${libdir})
 run(${WORK_DIR}/run_pkg_config ${property_file})
 set(output_pkg_config "${output}")
+# The Fortran model and its driver on the embedded host.
+run(${PKG_CONFIG} --cflags --libs lynxUtility-fortran lynxUtility-host-fortran)
+string(STRIP "${output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+separate_arguments(linker_flags UNIX_COMMAND "${LINKER_FLAGS}")
+run(${Fortran_COMPILER} -o ${WORK_DIR}/run_pkg_config_fortran ${example}/fortran/tire_model.f90
+  ${example}/fortran/run_tire_model.f90 ${flags} ${linker_flags} -Wl,-rpath,${libdir})
+run(${WORK_DIR}/run_pkg_config_fortran ${property_file})
+set(output_pkg_config_fortran "${output}")
 
 # A plain compiler line.
 run(${C_COMPILER} -o ${WORK_DIR}/run_plain -I${prefix}/include -I${prefix}/include/lynxhost
@@ -61,7 +79,8 @@ foreach(line "state  distance" "\n    6   0.320000  no " "host messages:\n  INFO
     message(FATAL_ERROR "the C example's output lacks '${line}':\n${output_c}")
   endif()
 endforeach()
-foreach(other fortran pkg_config plain)
+file(WRITE ${WORK_DIR}/fortran-output.txt "${output_fortran}")
+foreach(other fortran pkg_config pkg_config_fortran plain)
   if(NOT output_${other} STREQUAL output_c)
     message(FATAL_ERROR "the ${other} build prints otherwise than the C build:\n"
       "--- C:\n${output_c}--- ${other}:\n${output_${other}}")

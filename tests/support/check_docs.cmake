@@ -46,6 +46,31 @@ foreach(binding IN LISTS bindings)
   endif()
 endforeach()
 
+# The services module binds the solver's services alone (the names a
+# model may import, model_imports.cmake), and docs/fortran.md gives the
+# signature of every public routine of each module.
+include(${CMAKE_CURRENT_LIST_DIR}/model_imports.cmake)
+file(READ ${SOURCE_DIR}/fortran/lynx_services.f90 services)
+string(REGEX MATCHALL "bind\\(C, name=\"[A-Za-z0-9_]+\"\\)" bindings "${services}")
+foreach(binding IN LISTS bindings)
+  string(REGEX REPLACE ".*name=\"([A-Za-z0-9_]+)\".*" "\\1" name "${binding}")
+  if(NOT name IN_LIST LYNX_SOLVER_SERVICES)
+    string(APPEND problems "  ${name}: bound by lynx_services but no solver service\n")
+  endif()
+endforeach()
+file(READ ${SOURCE_DIR}/docs/fortran.md guide)
+foreach(source lynx_utility lynx_services lynx_host)
+  file(STRINGS ${SOURCE_DIR}/fortran/${source}.f90 publics REGEX "^ *public *::")
+  string(REGEX REPLACE "public *::|," " " publics "${publics}")
+  string(REGEX MATCHALL "[a-z0-9_]+" publics "${publics}")
+  foreach(name IN LISTS publics)
+    # A routine has a row ("`call name(", "`name("); a constant is named.
+    if(NOT guide MATCHES "`(call )?${name}[`(]")
+      string(APPEND problems "  ${name} (${source}): not in docs/fortran.md\n")
+    endif()
+  endforeach()
+endforeach()
+
 # Relative links of the documents.
 file(GLOB_RECURSE documents ${SOURCE_DIR}/docs/*.md)
 list(APPEND documents ${SOURCE_DIR}/README.md ${SOURCE_DIR}/examples/tire-model/README.md)

@@ -5,8 +5,8 @@
 module tire_model
   use, intrinsic :: iso_c_binding, only: c_double, c_int32_t, c_intptr_t
   use lynx_utility
-  ! The host's property-file reader (inside a solver, the solver's own).
-  use lynx_host, only: rto_read_quoted_string
+  ! The solver's property-file reader (outside a solver, the embedded host's).
+  use lynx_services, only: rto_read_quoted_string
   implicit none
   private
   public :: tire_model_data, wheel_state, tire_output, tire_model_init, tire_model_evaluate
