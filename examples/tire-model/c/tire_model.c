@@ -1,6 +1,7 @@
 /* The example tire model: see tire_model.h. */
 #include "tire_model.h"
 
+#include <lynx/lynxUtility.h>
 #include <nolt.h> /* the host's property-file reader */
 #include <stdio.h>
 #include <stdlib.h>
