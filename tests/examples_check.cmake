@@ -1,7 +1,10 @@
 # Installs the build into a scratch prefix and builds the example tire model
 # as an outside project four ways: C and Fortran with CMake's
 # find_package, C with pkg-config, and C with a plain compiler line.  Runs
-# each one and checks that all print the same table and messages.
+# each one and checks that all print the same table and messages.  Then
+# builds the driver that plays the solver and runs it with the model's C and
+# Fortran libraries, loaded at run time; every output is the example's
+# reference table, byte for byte.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir> -DDOCDIR=<install docdir>
 #         -DC_COMPILER=... -DFortran_COMPILER=... -P examples_check.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -35,6 +38,15 @@ foreach(lang c fortran)
   set(output_${lang} "${output}")
 endforeach()
 
+# The driver, which loads each model library by path.
+run(${CMAKE_COMMAND} -S ${prefix}/${DOCDIR}/examples/solver-driver -B ${WORK_DIR}/driver
+  -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_C_COMPILER=${C_COMPILER})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/driver)
+foreach(lang c fortran)
+  run(${WORK_DIR}/driver/solver_driver ${WORK_DIR}/${lang}/libtire_model.so ${property_file})
+  set(output_${lang}_library "${output}")
+endforeach()
+
 # pkg-config, from the installed .pc files.
 find_program(PKG_CONFIG pkg-config REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${libdir}/pkgconfig)
@@ -61,7 +73,12 @@ foreach(line "state  distance" "\n    6   0.320000  no " "host messages:\n  INFO
     message(FATAL_ERROR "the C example's output lacks '${line}':\n${output_c}")
   endif()
 endforeach()
-foreach(other fortran pkg_config plain)
+file(READ ${example}/expected_table.txt expected)
+if(NOT output_c STREQUAL expected)
+  message(FATAL_ERROR "the C example prints otherwise than expected_table.txt:\n"
+    "--- expected:\n${expected}--- C:\n${output_c}")
+endif()
+foreach(other fortran pkg_config plain c_library fortran_library)
   if(NOT output_${other} STREQUAL output_c)
     message(FATAL_ERROR "the ${other} build prints otherwise than the C build:\n"
       "--- C:\n${output_c}--- ${other}:\n${output_${other}}")
