@@ -4,11 +4,13 @@
 # with the build's cross compilers.  Each model DLL imports no routine of the
 # embedded host's control API.  The driver runs beside the installed DLLs,
 # loads each model DLL by path and prints the example's reference table.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=... [-DFC=...]
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=...
+#         [-DFC=... -DFORTRAN_MODULE=<lynx_utility.f90>]
 #         -DOBJDUMP=... [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>] -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
 # the 32-bit build).  Without an emulator the programs are built, not run.
 file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 set(examples ${prefix}/${DOCDIR}/examples)
 
@@ -33,8 +35,8 @@ if(FC)
   list(APPEND models fortran)
   file(MAKE_DIRECTORY ${WORK_DIR}/fortran)
   run(${FC} -shared -o ${WORK_DIR}/fortran/tire_model.dll -J${WORK_DIR}/fortran
-    ${prefix}/include/lynx/fortran/lynx_utility.f90 ${examples}/tire-model/fortran/tire_model.f90
-    ${libs} -llynxUtility -lnolt -static-libgfortran -static-libgcc)
+    ${FORTRAN_MODULE} ${examples}/tire-model/fortran/tire_model.f90
+    -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/nolt.dll.a)
 endif()
 run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_driver.c
   -I${examples}/tire-model/c -I${prefix}/include/lynxhost ${libs} -lHxUtility -lnolt)
@@ -43,13 +45,13 @@ run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_
 foreach(model ${models})
   run(${OBJDUMP} -p ${WORK_DIR}/${model}/tire_model.dll)
   foreach(name hxhost_ nolt_open nolt_select nolt_close)
-    if(output MATCHES "\t[0-9a-f]+ +[0-9]+ +${name}")
+    if(output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${name}")
       message(FATAL_ERROR "the ${model} model imports the embedded host's ${name}:\n${output}")
     endif()
   endforeach()
   foreach(name ${IMPORTS} rto_read_quoted_string)
     string(REGEX REPLACE "[@.]" "\\\\\\0" pattern "${name}")
-    if(NOT output MATCHES "\t[0-9a-f]+ +[0-9]+ +${pattern}\n")
+    if(NOT output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${pattern}\n")
       message(FATAL_ERROR "the ${model} model does not import ${name}:\n${output}")
     endif()
   endforeach()
