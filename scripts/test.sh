@@ -158,6 +158,10 @@ stage_windows_x86() {
     cmake -DBUILD_DIR=build/windows-x86 -DWORK_DIR=build/windows-x86/tests/legacy32-install \
       -DSOURCE=tests/legacy32/user.c -DCC=i686-w64-mingw32-gcc-posix \
       -P tests/legacy32/install_check.cmake
+    cmake -DBUILD_DIR="$PWD/build/windows-x86" -DWORK_DIR="$PWD/build/windows-x86/tests/model-library" \
+      -DDOCDIR=share/doc/lynxUtility -DCC=i686-w64-mingw32-gcc-posix \
+      -DOBJDUMP=i686-w64-mingw32-objdump "-DIMPORTS=_KXF_TIR_AXIS@48|_KX_BUILD_MES@20" \
+      -P tests/model_library_check.cmake
   fi
   python3 windows/legacy32/check_image.py --objdump i686-w64-mingw32-objdump \
     --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll

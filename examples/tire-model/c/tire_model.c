@@ -1,10 +1,103 @@
 /* The example tire model: see tire_model.h. */
 #include "tire_model.h"
 
+#include <lynx/lynxUtility.h>
 #include <nolt.h> /* the host's property-file reader */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+/* The 32-bit Windows library (the legacy build) has neither the spline
+ * routines nor kx_msg_to_all.  There the model fits and evaluates its
+ * characteristic itself, with the same Akima fit, and reports through the
+ * host's c_usrmes, as kx_msg_to_all does.  Defining TIRE_MODEL_OWN_SPLINE
+ * chooses the same code elsewhere. */
+#if defined(LYNX_LEGACY32) && !defined(TIRE_MODEL_OWN_SPLINE)
+#  define TIRE_MODEL_OWN_SPLINE 1
+#endif
+
+#if defined(TIRE_MODEL_OWN_SPLINE)
+#include <HxUtility.h> /* the host's message service */
+#include <math.h>
+
+static void send_message(const char *text) { c_usrmes(1, text, 0, "INFO_NOPAD"); }
+
+/* Akima's tangent at point i from the four slopes m[i..i+3] around it; a
+ * point between equal slopes keeps each neighbour's slope on its side. */
+static void tangents_at(const double *m, int32_t i, double *left, double *right) {
+  const double w_left = fabs(m[i + 1] - m[i]);
+  const double w_right = fabs(m[i + 3] - m[i + 2]);
+  const double sum = w_right + w_left;
+  if (sum == 0.0) {
+    *left = m[i + 1];
+    *right = m[i + 2];
+    return;
+  }
+  const double alpha = w_left / sum;
+  *left = *right = (m[i + 2] - m[i + 1]) * alpha + m[i + 1];
+}
+
+static void fit_characteristic(tire_model *model) {
+  const int32_t n = model->point_count - 1; /* intervals */
+  const double *x = model->slip, *y = model->force;
+  /* Slope of interval i in m[i + 2], two imagined intervals at each end. */
+  double m[TIRE_MAX_POINTS + 3] = {0};
+  for (int32_t i = 0; i < n; ++i) m[i + 2] = (y[i + 1] - y[i]) / (x[i + 1] - x[i]);
+  if (y[0] == y[n]) { /* a closed curve repeats its ends */
+    m[0] = m[n];
+    m[1] = m[n + 1];
+    m[n + 2] = m[2];
+    m[n + 3] = m[3];
+  } else { /* an open one continues them */
+    m[1] = 2.0 * m[2] - m[3];
+    m[0] = 3.0 * m[2] - 2.0 * m[3];
+    m[n + 2] = 2.0 * m[n + 1] - m[n];
+    m[n + 3] = 3.0 * m[n + 1] - 2.0 * m[n];
+  }
+  /* Each interval is the cubic between its end tangents. */
+  double t_start, t_end, unused;
+  tangents_at(m, 0, &unused, &t_start);
+  for (int32_t i = 0; i < n; ++i) {
+    double next_start;
+    tangents_at(m, i + 1, &t_end, &next_start);
+    const double h = x[i + 1] - x[i], slope = m[i + 2];
+    model->b[i] = t_start;
+    model->c[i] = ((3.0 * slope - 2.0 * t_start) - t_end) * (1.0 / h);
+    model->d[i] = ((t_end + t_start) - 2.0 * slope) * (1.0 / (h * h));
+    t_start = next_start;
+  }
+}
+
+static void characteristic_at(const tire_model *model, double slip, tire_output *out) {
+  /* The interval that holds the slip angle; the end ones continue outside. */
+  int32_t k = 0, high = model->point_count - 1;
+  while (high - k > 1) {
+    const int32_t middle = k + (high - k) / 2;
+    if (model->slip[middle] > slip) high = middle;
+    else k = middle;
+  }
+  const double t = slip - model->slip[k];
+  const double a = model->force[k], b = model->b[k], c = model->c[k], d = model->d[k];
+  out->lateral_force = ((t * b + a) + (t * c) * t) + ((t * d) * t) * t;
+  out->cornering_stiffness = (d * 3.0 * t * t) + ((c * 2.0 * t) + b);
+  out->force_curvature = d * 6.0 * t + c * 2.0;
+}
+
+#else
+static void send_message(const char *text) { kx_msg_to_all(text); }
+
+static void fit_characteristic(tire_model *model) {
+  /* Akima takes the number of intervals, one less than the points. */
+  kx_akima_coeffs(model->point_count - 1, model->slip, model->force, model->b, model->c, model->d);
+}
+
+static void characteristic_at(const tire_model *model, double slip, tire_output *out) {
+  /* The evaluation takes the number of points. */
+  kx_spline_interpolate(slip, model->point_count, model->slip, model->force, model->b, model->c,
+                        model->d, &out->lateral_force, &out->cornering_stiffness,
+                        &out->force_curvature);
+}
+#endif
 
 /* Sends a message to the host, the tire's name put in place of the "$". */
 static void report(const tire_model *model, const char *text) {
@@ -18,7 +111,7 @@ static void report(const tire_model *model, const char *text) {
   int end = 80;
   while (end > 0 && message[end - 1] == ' ') --end;
   message[end] = '\0';
-  kx_msg_to_all(message);
+  send_message(message);
 }
 
 /* A number from the property file; 0 when the key is missing. */
@@ -65,8 +158,7 @@ int tire_model_init(tire_model *model, const char *name, int32_t identifier, int
     model->force[i] = force * to_force;
   }
 
-  /* Akima takes the number of intervals, one less than the points. */
-  kx_akima_coeffs(model->point_count - 1, model->slip, model->force, model->b, model->c, model->d);
+  fit_characteristic(model);
   report(model, "tire $: property file read, lateral force characteristic fitted");
   return 0;
 }
@@ -95,9 +187,5 @@ void tire_model_evaluate(const tire_model *model, const wheel_state *state, tire
     return;
   }
   out->deflection = model->unloaded_radius - out->distance;
-
-  /* The evaluation takes the number of points. */
-  kx_spline_interpolate(state->slip_angle, model->point_count, model->slip, model->force, model->b,
-                        model->c, model->d, &out->lateral_force, &out->cornering_stiffness,
-                        &out->force_curvature);
+  characteristic_at(model, state->slip_angle, out);
 }

@@ -1,11 +1,27 @@
 /* An example tire model written against lynxUtility: a lateral force
  * characteristic read from a property file, evaluated on the contact axis
  * system of each wheel state.  The same model is written in Fortran in
- * ../fortran/tire_model.f90; both print the same numbers. */
+ * ../fortran/tire_model.f90; both print the same numbers.
+ *
+ * This header is also the model's interface to a solver: built as a shared
+ * library (libtire_model.so, tire_model.dll) the model exports
+ * tire_model_init and tire_model_evaluate, which the solver finds by name
+ * (../../solver-driver/ plays such a solver).  It needs no lynxUtility
+ * header, so a solver includes it as it is. */
 #ifndef EXAMPLE_TIRE_MODEL_H
 #define EXAMPLE_TIRE_MODEL_H
 
-#include <lynx/lynxUtility.h>
+#include <stdint.h>
+
+/* The entries leave the model's library: on Windows marked for export, on
+ * Linux visible even when the library hides its other symbols. */
+#if defined(_WIN32)
+#  define TIRE_MODEL_API __declspec(dllexport)
+#elif defined(__GNUC__)
+#  define TIRE_MODEL_API __attribute__((visibility("default")))
+#else
+#  define TIRE_MODEL_API
+#endif
 
 #define TIRE_MAX_POINTS 32
 
@@ -43,9 +59,17 @@ typedef struct tire_output {
 /* Reads the property file (the reader's handle `source`), converts it into
  * the model's units and fits the characteristic.  Returns 0, or -1 with a
  * message to the host when the file lacks a value. */
-int tire_model_init(tire_model *model, const char *name, int32_t identifier, intptr_t source);
+TIRE_MODEL_API int tire_model_init(tire_model *model, const char *name, int32_t identifier,
+                                   intptr_t source);
 
 /* Evaluates the model for one wheel state. */
-void tire_model_evaluate(const tire_model *model, const wheel_state *state, tire_output *out);
+TIRE_MODEL_API void tire_model_evaluate(const tire_model *model, const wheel_state *state,
+                                        tire_output *out);
+
+/* The entries' types, for a solver that finds them by name at run time. */
+typedef int tire_model_init_entry(tire_model *model, const char *name, int32_t identifier,
+                                  intptr_t source);
+typedef void tire_model_evaluate_entry(const tire_model *model, const wheel_state *state,
+                                       tire_output *out);
 
 #endif

@@ -53,7 +53,7 @@ program run_tire_model
                '  stiffness       curvature'
   do i = 1, size(states)
     call tire_model_evaluate(model, states(i), out)
-    contact = merge('yes', 'no ', out%in_contact)
+    contact = merge('yes', 'no ', out%in_contact /= 0)
     print '(i5, 1x, f10.6, 2x, a7, 1x, f10.6, 1x, f10.6, 1x, f9.4, 1x, f14.4, 1x, f14.4, 1x, f14.4)', &
       i, out%distance, contact, out%deflection, out%contact_point(2), states(i)%slip_angle, &
       out%lateral_force, out%cornering_stiffness, out%force_curvature

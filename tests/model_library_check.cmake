@@ -1,0 +1,79 @@
+# Installs a Windows build into a scratch prefix and builds, as the example's
+# README tells a user, the example tire model as a DLL (in C, and in Fortran
+# when a Fortran compiler is given) and the driver that plays the solver,
+# with the build's cross compilers.  Each model DLL imports no routine of the
+# embedded host's control API.  The driver runs beside the installed DLLs,
+# loads each model DLL by path and prints the example's reference table.
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=...
+#         [-DFC=... -DFORTRAN_MODULE=<lynx_utility.f90>]
+#         -DOBJDUMP=... [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>] -P model_library_check.cmake
+# IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
+# the 32-bit build).  Without an emulator the programs are built, not run.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+set(examples ${prefix}/${DOCDIR}/examples)
+
+function(run)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
+    OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(status)
+    list(JOIN ARGN " " command)
+    message(FATAL_ERROR "failed (${status}): ${command}\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+file(MAKE_DIRECTORY ${WORK_DIR}/c ${WORK_DIR}/run)
+string(REPLACE "|" ";" IMPORTS "${IMPORTS}")
+set(libs -L${prefix}/lib)
+set(models c)
+run(${CC} -shared -o ${WORK_DIR}/c/tire_model.dll ${examples}/tire-model/c/tire_model.c
+  -I${prefix}/include -I${prefix}/include/lynxhost ${libs} -llynxUtility -lHxUtility -lnolt)
+if(FC)
+  list(APPEND models fortran)
+  file(MAKE_DIRECTORY ${WORK_DIR}/fortran)
+  run(${FC} -shared -o ${WORK_DIR}/fortran/tire_model.dll -J${WORK_DIR}/fortran
+    ${FORTRAN_MODULE} ${examples}/tire-model/fortran/tire_model.f90
+    -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/nolt.dll.a)
+endif()
+run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_driver.c
+  -I${examples}/tire-model/c -I${prefix}/include/lynxhost ${libs} -lHxUtility -lnolt)
+
+# What each model DLL imports, by name.
+foreach(model ${models})
+  run(${OBJDUMP} -p ${WORK_DIR}/${model}/tire_model.dll)
+  foreach(name hxhost_ nolt_open nolt_select nolt_close)
+    if(output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${name}")
+      message(FATAL_ERROR "the ${model} model imports the embedded host's ${name}:\n${output}")
+    endif()
+  endforeach()
+  foreach(name ${IMPORTS} rto_read_quoted_string)
+    string(REGEX REPLACE "[@.]" "\\\\\\0" pattern "${name}")
+    if(NOT output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${pattern}\n")
+      message(FATAL_ERROR "the ${model} model does not import ${name}:\n${output}")
+    endif()
+  endforeach()
+endforeach()
+if(NOT EMULATOR)
+  message(STATUS "the model DLLs and the driver build against the installed folder; not run here")
+  return()
+endif()
+
+# The user's folder: the driver beside the installed DLLs; the models are
+# loaded from their own folders by relative path.
+file(GLOB dlls ${prefix}/bin/*.dll)
+file(COPY ${dlls} DESTINATION ${WORK_DIR}/run)
+file(COPY ${examples}/tire-model/tire_model.tir DESTINATION ${WORK_DIR})
+file(READ ${examples}/tire-model/expected_table.txt expected)
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+foreach(model ${models})
+  run(${emulator} run/solver_driver.exe ${model}/tire_model.dll tire_model.tir)
+  string(REPLACE "\r" "" output "${output}")
+  if(NOT output STREQUAL expected)
+    message(FATAL_ERROR "the driver with the ${model} model prints otherwise than "
+      "expected_table.txt:\n--- expected:\n${expected}--- ${model}:\n${output}")
+  endif()
+endforeach()
+message(STATUS "the ${models} model DLLs print the reference table:\n${output}")
