@@ -109,13 +109,14 @@ stage_arm() {
   run_preset arm
 }
 
-# The 64-bit Windows DLLs cross-built with mingw-w64, and the whole test
-# suite run under Wine's 64-bit loader in a scratch prefix inside the build
+# The 64-bit Windows DLLs cross-built with mingw-w64 (with its Fortran
+# compiler for the example model), and the whole test suite run under Wine's
+# 64-bit loader in a scratch prefix inside the build
 # folder.  Wine that cannot start fails the first test (wine.start) and so
 # the stage.
 stage_windows_x64() {
   ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-x86-64-posix \
-    binutils-mingw-w64-x86-64 wine wine64
+    gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
   run_preset windows-x64
 }
 

@@ -19,16 +19,7 @@ set(prefix ${WORK_DIR}/prefix)
 set(example ${prefix}/${DOCDIR}/examples/tire-model)
 set(property_file ${example}/tire_model.tir)
 
-# Runs a command in WORK_DIR (where a compiler line leaves its module files).
-function(run)
-  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
-    OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(status)
-    list(JOIN ARGN " " command)
-    message(FATAL_ERROR "failed (${status}): ${command}\n${out}\n${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 if(NOT EXISTS ${example}/c/CMakeLists.txt)
@@ -40,7 +31,7 @@ set(libdir ${prefix}/${LIBDIR})
 foreach(lang c fortran)
   run(${CMAKE_COMMAND} -S ${example}/${lang} -B ${WORK_DIR}/${lang} -DCMAKE_PREFIX_PATH=${prefix}
     -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_Fortran_COMPILER=${Fortran_COMPILER}
-    "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
+    "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}" "-DCMAKE_SHARED_LINKER_FLAGS=${LINKER_FLAGS}")
   run(${CMAKE_COMMAND} --build ${WORK_DIR}/${lang})
   run(${WORK_DIR}/${lang}/run_tire_model ${property_file})
   set(output_${lang} "${output}")

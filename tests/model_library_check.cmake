@@ -5,7 +5,7 @@
 # embedded host's control API.  The driver runs beside the installed DLLs,
 # loads each model DLL by path and prints the example's reference table.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=...
-#         [-DFC=... -DFORTRAN_MODULE=<lynx_utility.f90>]
+#         [-DFC=... -DFORTRAN_MODULES=<lynx_utility.f90|lynx_services.f90>]
 #         -DOBJDUMP=... [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>] -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
 # the 32-bit build).  Without an emulator the programs are built, not run.
@@ -14,15 +14,7 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 set(examples ${prefix}/${DOCDIR}/examples)
 
-function(run)
-  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
-    OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(status)
-    list(JOIN ARGN " " command)
-    message(FATAL_ERROR "failed (${status}): ${command}\n${out}\n${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 file(MAKE_DIRECTORY ${WORK_DIR}/c ${WORK_DIR}/run)
@@ -34,8 +26,9 @@ run(${CC} -shared -o ${WORK_DIR}/c/tire_model.dll ${examples}/tire-model/c/tire_
 if(FC)
   list(APPEND models fortran)
   file(MAKE_DIRECTORY ${WORK_DIR}/fortran)
+  string(REPLACE "|" ";" FORTRAN_MODULES "${FORTRAN_MODULES}")
   run(${FC} -shared -o ${WORK_DIR}/fortran/tire_model.dll -J${WORK_DIR}/fortran
-    ${FORTRAN_MODULE} ${examples}/tire-model/fortran/tire_model.f90
+    ${FORTRAN_MODULES} ${examples}/tire-model/fortran/tire_model.f90
     -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/nolt.dll.a)
 endif()
 run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_driver.c
