@@ -162,7 +162,7 @@ stage_windows_x86() {
     cmake -DBUILD_DIR="$PWD/build/windows-x86" -DWORK_DIR="$PWD/build/windows-x86/tests/model-library" \
       -DDOCDIR=share/doc/lynxUtility -DCC=i686-w64-mingw32-gcc-posix \
       -DOBJDUMP=i686-w64-mingw32-objdump "-DIMPORTS=_KXF_TIR_AXIS@48|_KX_BUILD_MES@20" \
-      -P tests/model_library_check.cmake
+      -DEXPORTS="$PWD/src/exports.txt" -P tests/model_library_check.cmake
   fi
   python3 windows/legacy32/check_image.py --objdump i686-w64-mingw32-objdump \
     --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll

@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.16)
 # Installs a Windows build into a scratch prefix and builds, as the example's
 # README tells a user, the example tire model as a DLL (in C, and in Fortran
 # when a Fortran compiler is given) and the driver that plays the solver,
@@ -6,7 +7,8 @@
 # loads each model DLL by path and prints the example's reference table.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=...
 #         [-DFC=... -DFORTRAN_MODULES=<lynx_utility.f90|lynx_services.f90>]
-#         -DOBJDUMP=... [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>] -P model_library_check.cmake
+#         -DOBJDUMP=... -DEXPORTS=<src/exports.txt> [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>]
+#         -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
 # the 32-bit build).  Without an emulator the programs are built, not run.
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -29,22 +31,44 @@ if(FC)
   string(REPLACE "|" ";" FORTRAN_MODULES "${FORTRAN_MODULES}")
   run(${FC} -shared -o ${WORK_DIR}/fortran/tire_model.dll -J${WORK_DIR}/fortran
     ${FORTRAN_MODULES} ${examples}/tire-model/fortran/tire_model.f90
-    -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/nolt.dll.a)
+    -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/HxUtility.dll.a ${prefix}/lib/nolt.dll.a)
 endif()
 run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_driver.c
   -I${examples}/tire-model/c -I${prefix}/include/lynxhost ${libs} -lHxUtility -lnolt)
 
-# What each model DLL imports, by name.
+# What each model DLL imports: from lynxUtility.dll and the host's DLLs only
+# what model_imports.cmake allows (the library's routines and the solver's
+# services, the 32-bit ones by their decorated names), from any other DLL
+# only the system's, and the names IMPORTS requires.
+include(${CMAKE_CURRENT_LIST_DIR}/support/model_imports.cmake)
 foreach(model ${models})
   run(${OBJDUMP} -p ${WORK_DIR}/${model}/tire_model.dll)
-  foreach(name hxhost_ nolt_open nolt_select nolt_close)
-    if(output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${name}")
-      message(FATAL_ERROR "the ${model} model imports the embedded host's ${name}:\n${output}")
+  string(REPLACE "\n" ";" lines "${output}")
+  set(dll "")
+  set(names "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "DLL Name: (.+)$")
+      string(TOLOWER "${CMAKE_MATCH_1}" dll)
+      if(NOT dll MATCHES "^(lynxutility|hxutility|nolt|kernel32|msvcrt|api-ms-win-.*)\\.dll$")
+        message(FATAL_ERROR "the ${model} model imports from ${dll}:\n${output}")
+      endif()
+    elseif(dll MATCHES "^(lynxutility|hxutility|nolt)\\.dll$"
+           AND line MATCHES "^\t[0-9a-f]+[ \t]+[0-9]+ +([^ ]+)$")
+      list(APPEND names ${CMAKE_MATCH_1})
     endif()
   endforeach()
-  foreach(name ${IMPORTS} rto_read_quoted_string)
-    string(REGEX REPLACE "[@.]" "\\\\\\0" pattern "${name}")
-    if(NOT output MATCHES "\t[0-9a-f]+[ \t]+[0-9]+ +${pattern}\n")
+  set(undecorated "")
+  foreach(name IN LISTS names)
+    string(REGEX REPLACE "^_(.*)@[0-9]+$" "\\1" name "${name}")
+    list(APPEND undecorated ${name})
+  endforeach()
+  lynx_foreign_imports(foreign ${EXPORTS} "^$" ${undecorated})
+  if(foreign OR NOT rto_read_quoted_string IN_LIST names)
+    message(FATAL_ERROR "the ${model} model imports what no solver provides (${foreign}), "
+      "or not the property-file reader:\n${output}")
+  endif()
+  foreach(name ${IMPORTS})
+    if(NOT name IN_LIST names)
       message(FATAL_ERROR "the ${model} model does not import ${name}:\n${output}")
     endif()
   endforeach()
