@@ -25,9 +25,10 @@ install(TARGETS ${_lynx_install_targets}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Windows: the export definitions beside the import libraries, so that a
-# user of another toolchain can make an import library of their own.
+# user of another toolchain can make an import library of their own, and
+# the import library for MSVC made from them.
 if(WIN32)
-  install(FILES ${LYNX_WINDOWS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(FILES ${LYNX_WINDOWS_DEF} ${LYNX_MSVC_IMPORT_LIBRARY} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/lynx
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}

@@ -116,7 +116,7 @@ stage_arm() {
 # the stage.
 stage_windows_x64() {
   ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-x86-64-posix \
-    gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+    gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 clang lld llvm wine wine64
   run_preset windows-x64
 }
 
@@ -135,10 +135,11 @@ build_32bit_probe() {
 # execution: the build, the DLL's image read from the file, and the 32-bit
 # arithmetic, from the same sources compiled as the 32-bit build compiles
 # them for 32-bit x86 Linux and run under qemu-i386, against the 64-bit
-# results.  The image checks run in either case.
+# results.  The image checks run in either case, with the import table of
+# the MSVC-style caller (tests/msvc_caller), built and linked by the build.
 stage_windows_x86() {
   ./scripts/ensure-packages.sh cmake ninja-build googletest g++ g++-mingw-w64-i686-posix \
-    binutils-mingw-w64-i686 g++-i686-linux-gnu qemu-user
+    binutils-mingw-w64-i686 clang lld llvm g++-i686-linux-gnu qemu-user
   build_32bit_probe
   local why
   if why=$(build/probe-i686/probe 2>&1); then
@@ -165,7 +166,9 @@ stage_windows_x86() {
       -DEXPORTS="$PWD/src/exports.txt" -P tests/model_library_check.cmake
   fi
   python3 windows/legacy32/check_image.py --objdump i686-w64-mingw32-objdump \
-    --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll
+    --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll \
+    --caller build/windows-x86/bin/msvc_caller.exe \
+    --calls _UPCASE@8,_KXCONV@12,_KXV_DOT@12,_T31@12,_M33@12,_KXF_TIR_AXIS@48
 }
 
 if [ "${1:-}" = --list ]; then

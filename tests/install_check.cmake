@@ -3,9 +3,10 @@
 #   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -P install_check.cmake
 # For a Windows build, also -DTOOLCHAIN=<file> -DPROCESSOR=<processor>
 # -DEMULATOR=<program|arg>: the installed folder must then hold everything a
-# Windows user copies (the three DLLs, import libraries, the .def file,
-# headers, the CMake package and the tools), and the consumer is built with
-# the same toolchain and run, as a user would, beside copies of the DLLs.
+# Windows user copies (the three DLLs, import libraries for mingw-w64 and
+# MSVC, the .def file, headers, the CMake package and the tools), and the
+# consumer is built with the same toolchain and run, as a user would,
+# beside copies of the DLLs.
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
   RESULT_VARIABLE status OUTPUT_QUIET)
@@ -14,7 +15,7 @@ if(status)
 endif()
 if(TOOLCHAIN)
   set(files bin/lynxUtility.dll bin/HxUtility.dll bin/nolt.dll bin/lynx-demo.exe bin/lynx-curve.exe
-    lib/lynxUtility.dll.a lib/HxUtility.dll.a lib/nolt.dll.a lib/lynxUtility.def)
+    lib/lynxUtility.dll.a lib/HxUtility.dll.a lib/nolt.dll.a lib/lynxUtility.def lib/lynxUtility.lib)
   set(consumer_args -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DLYNX_WINDOWS_PROCESSOR=${PROCESSOR}
     -DlynxUtility_DIR=${WORK_DIR}/prefix/lib/cmake/lynxUtility)
 else()

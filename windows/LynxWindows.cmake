@@ -15,3 +15,38 @@ if(MINGW)
   # imported besides the host's.
   add_link_options(-static)
 endif()
+
+# Users who link with MSVC: an import library of their format,
+# lib/lynxUtility.lib beside the mingw-w64 lynxUtility.dll.a.  LLVM's
+# MSVC-compatible linker (Debian's lld package) makes it from the export
+# definitions installed with it: given definitions and no objects, lld-link
+# writes only the import library.  It takes a name that holds "@" as
+# decorated already: in the 32-bit definitions (_KXCONV@12 = KXCONV@12)
+# the name on the left becomes both the name imported from the DLL and the
+# symbol that callers refer to, as a 32-bit MSVC caller needs.
+if(MINGW)
+  find_program(LYNX_LLD_LINK NAMES lld-link)
+  if(NOT LYNX_LLD_LINK)
+    message(FATAL_ERROR "lld-link not found: it makes lynxUtility.lib, the import library "
+      "for MSVC users; install Debian's lld package")
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(LYNX_MSVC_MACHINE x64)
+  else()
+    set(LYNX_MSVC_MACHINE x86)
+  endif()
+  set(LYNX_MSVC_IMPORT_LIBRARY ${PROJECT_BINARY_DIR}/lib/lynxUtility.lib)
+endif()
+
+# lynx_msvc_import_library(<export definitions>)
+#   Makes LYNX_MSVC_IMPORT_LIBRARY from the definitions, as part of the
+#   build (target lynx_msvc_import_library).
+function(lynx_msvc_import_library def)
+  add_custom_command(OUTPUT ${LYNX_MSVC_IMPORT_LIBRARY}
+    COMMAND ${LYNX_LLD_LINK} /nologo /machine:${LYNX_MSVC_MACHINE} /def:${def}
+      /out:${LYNX_MSVC_IMPORT_LIBRARY}
+    DEPENDS ${def}
+    COMMENT "Import library for MSVC: lynxUtility.lib"
+    VERBATIM)
+  add_custom_target(lynx_msvc_import_library ALL DEPENDS ${LYNX_MSVC_IMPORT_LIBRARY})
+endfunction()

@@ -10,8 +10,8 @@ if(status)
   message(FATAL_ERROR "install failed")
 endif()
 foreach(file bin/lynxUtility.dll bin/HxUtility.dll bin/nolt.dll lib/lynxUtility.dll.a
-        lib/HxUtility.dll.a lib/nolt.dll.a lib/lynxUtility.def include/lynx/lynxUtility.h
-        include/lynxhost/HxUtility.h)
+        lib/HxUtility.dll.a lib/nolt.dll.a lib/lynxUtility.def lib/lynxUtility.lib
+        include/lynx/lynxUtility.h include/lynxhost/HxUtility.h)
   if(NOT EXISTS ${WORK_DIR}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -14,7 +14,13 @@ without running it:
     row of src/exports.txt gives (a routine that ends in a jump to another
     routine is followed there).
 
+And, given a program that calls the DLL (--caller), that its import table
+takes exactly the routines named by --calls from lynxUtility.dll, each
+under a name that the DLL exports (decorated _KXCONV@12 for a stdcall
+routine): the program binds, even where it cannot run.
+
   check_image.py [--objdump PROGRAM] --exports src/exports.txt lynxUtility.dll
+                 [--caller PROGRAM.exe --calls _KXCONV@12,...]
 
 Prints one line per failed check and exits 1 if any failed.
 """
@@ -132,6 +138,8 @@ def main():
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
     parser.add_argument("--exports", required=True)
     parser.add_argument("dll")
+    parser.add_argument("--caller")
+    parser.add_argument("--calls", default="")
     args = parser.parse_args()
 
     failures = []
@@ -179,11 +187,23 @@ def main():
                             (name, sorted(counts) or "no", size))
         checked += 1
 
+    caller = ""
+    if args.caller:
+        calls = set(filter(None, args.calls.split(",")))
+        taken = read_headers(args.objdump, args.caller)["imports"].get(DLL_NAME.lower(), set())
+        for name in sorted(calls - taken):
+            failures.append("%s does not import %s" % (args.caller, name))
+        for name in sorted(taken - calls):
+            failures.append("%s imports %s, not among --calls" % (args.caller, name))
+        for name in sorted(calls - set(expected)):
+            failures.append("%s is not an export of %s" % (name, DLL_NAME))
+        caller = ", %s's %d imports from it" % (args.caller, len(calls))
+
     for failure in failures:
         print("check_image: " + failure)
     print("check_image: %s: %d exports, %d stdcall routines' argument bytes, imports, "
-          "TLS and resource directories checked: %s" %
-          (args.dll, len(expected), checked, "FAILED" if failures else "all as expected"))
+          "TLS and resource directories%s checked: %s" %
+          (args.dll, len(expected), checked, caller, "FAILED" if failures else "all as expected"))
     return 1 if failures else 0
 
 
