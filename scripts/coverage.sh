@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Line and branch coverage of the library's sources (src/) by the test
-# suite, per family, and the lines that no test reaches.
+# suite, per family, the lines that no test reaches and the lines with a
+# branch that no test takes.
 #   scripts/coverage.sh
 # Builds the suite with --coverage, unoptimised, in build/coverage (the
 # coverage preset), runs it, and reads the counts with gcovr.  Branches that
@@ -20,7 +21,7 @@ ctest --preset coverage -j "$jobs"
 
 out=build/coverage
 gcovr --root . --object-directory "$out" --filter 'src/' \
-  --exclude-throw-branches --exclude-unreachable-branches \
+  --exclude-directories '.*/CompilerId.*' --exclude-throw-branches --exclude-unreachable-branches \
   --json "$out/coverage.json" --txt "$out/coverage.txt"
 
 python3 - "$out/coverage.json" <<'PY'
@@ -31,11 +32,13 @@ families = ("frame", "units", "algebra", "interp", "tire")
 data = json.load(open(sys.argv[1]))
 totals = defaultdict(lambda: [0, 0, 0, 0])  # lines hit, lines, branches taken, branches
 unreached = []
+untaken = []
 for f in sorted(data["files"], key=lambda f: f["file"]):
     family = f["file"].split("/")[1]
     t = totals[family]
     lines = [l for l in f["lines"] if not l.get("gcovr/noncode")]
     missed = []
+    partial = []
     for l in lines:
         t[1] += 1
         if l["count"] > 0:
@@ -45,6 +48,10 @@ for f in sorted(data["files"], key=lambda f: f["file"]):
         for b in l.get("branches", []):
             t[3] += 1
             t[2] += b["count"] > 0
+        if any(b["count"] == 0 for b in l.get("branches", [])):
+            partial.append(str(l["line_number"]))
+    if partial:
+        untaken.append(f"  {f['file']}: " + ", ".join(partial))
     # Runs of consecutive lines as first-last.
     runs = []
     for n in sorted(set(missed)):
@@ -67,5 +74,9 @@ for fam in families:
     print(f"{fam:8} {t[0]:7}/{t[1]:<7} {pct(t[0], t[1])} {t[2]:7}/{t[3]:<7} {pct(t[2], t[3])}")
 print(f"{'all':8} {all_[0]:7}/{all_[1]:<7} {pct(all_[0], all_[1])} {all_[2]:7}/{all_[3]:<7} {pct(all_[2], all_[3])}")
 print("\nlines no test reaches:" if unreached else "\nevery line is reached")
-print("\n".join(unreached))
+if unreached:
+    print("\n".join(unreached))
+if untaken:
+    print("\nlines with a branch no test takes:")
+    print("\n".join(untaken))
 PY

@@ -418,6 +418,7 @@ class Worker:
         self.stop = stop
         self.process = None
         self.suite_seconds = None
+        self.build_seconds = 0.0
         self.log = ROOT / "build" / "mutate" / str(index) / "last.log"
 
     def sync(self):
@@ -510,8 +511,10 @@ class Worker:
         try:
             target.write_text(text[:mutant.start] + mutant.replacement + text[mutant.end:])
             self.log.write_bytes(b"")
+            built = time.monotonic()
             if not self.build_suite():
                 return "did-not-compile"
+            self.build_seconds = time.monotonic() - built
             status, _ = self.test_suite(limit)
             if status is None:
                 return "killed (timeout)"
@@ -578,12 +581,13 @@ def main():
                 if i >= count:
                     return
                 start = time.monotonic()
+                worker.build_seconds = 0.0
                 outcome = worker.try_mutant(sample[i], limit)
                 results[i] = outcome
                 with lock:
                     done = sum(r is not None for r in results)
                     print(f"[{done}/{count}] {outcome:16} {describe(sample[i], texts[sample[i].path])}"
-                          f" ({time.monotonic() - start:.0f} s)", flush=True)
+                          f" ({time.monotonic() - start:.0f} s, build {worker.build_seconds:.0f} s)", flush=True)
         except Interrupted:
             pass
         except Exception as error:  # reported below; the other workers stop too
@@ -608,8 +612,8 @@ def main():
             w.kill()
         for t in threads:
             t.join()
-        print("mutate: interrupted; every copy is restored (the checkout itself is never changed)")
-        return 130
+        print("mutate: interrupted; every copy is restored (the checkout itself is never changed);"
+              " the mutants finished so far:")
     if errors:
         for e in errors:
             print("mutate: " + e, file=sys.stderr)
@@ -618,6 +622,8 @@ def main():
     table = {f: Counter() for f in families}
     survivors = []
     for m, outcome in zip(sample, results):
+        if outcome is None:
+            continue
         table[family_of(m)][outcome.split()[0]] += 1
         if outcome == "survived":
             survivors.append(describe(m, texts[m.path]))
@@ -638,6 +644,8 @@ def main():
         print("\nsurvivors:")
         for s in survivors:
             print("  " + s)
+    if stop.is_set():
+        return 130
     if args.min_score is not None:
         measured = overall["killed"] + overall["survived"]
         if measured == 0:
