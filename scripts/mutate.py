@@ -512,9 +512,10 @@ class Worker:
             target.write_text(text[:mutant.start] + mutant.replacement + text[mutant.end:])
             self.log.write_bytes(b"")
             built = time.monotonic()
-            if not self.build_suite():
-                return "did-not-compile"
+            compiled = self.build_suite()
             self.build_seconds = time.monotonic() - built
+            if not compiled:
+                return "did-not-compile"
             status, _ = self.test_suite(limit)
             if status is None:
                 return "killed (timeout)"
