@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "nolt_host.h"
 #include "support/host_log.hpp"
@@ -143,67 +144,42 @@ TEST(PropertyFile, ReadsAFileFromDisk) {
 
 class ReaderReports : public lynx_test::HostTest {};
 
-// A look-up in a source that is not open finds nothing and says so once,
-// naming the source, under both forms of the look-up.
-TEST_F(ReaderReports, SourceNotOpenIsReportedAndNotFound) {
-  const intptr_t closed = open_text("[UNITS]\nLENGTH = 'mm'\n");
-  ASSERT_NE(closed, 0);
-  nolt_close(closed);  // the closed file stays the current one
-  const struct Case {
-    intptr_t source;
-    bool fixed_length;  // the current file, through RTO_READ_QUOTED_STRING_F2C
-    const char *report;
-  } cases[] = {
-      {closed + 1000, false, "rto_read_quoted_string: unknown property-file source "},
-      {0, false, "rto_read_quoted_string: unknown property-file source "},
-      {closed, false, "rto_read_quoted_string: unknown property-file source "},
-      {closed, true, "RTO_READ_QUOTED_STRING_F2C: unknown property-file source "},
-  };
-  for (const Case &c : cases) {
+// A look-up in a source that is not open finds nothing and is reported once,
+// naming it; the reader's remarks are logged, and shown unless quiet.
+TEST_F(ReaderReports, SourceNotOpenIsReportedAndRemarksAreLogged) {
+  const intptr_t closed = open_text("[UNITS]\n");
+  nolt_close(closed);  // it stays the current file, which ATRTOU reads
+  const int32_t five = 5, six = 6;
+  for (const auto &[source, fixed] :
+       {std::pair{closed + 9, false}, {0, false}, {closed, false}, {closed, true}}) {
     hxhost_log_clear();
-    const std::string name = std::to_string(c.source);
     int32_t found = -7, error = 0;
-    if (c.fixed_length) {
-      const int32_t five = 5, six = 6;
-      char value[12];
+    char value[12];
+    if (fixed) {
       RTO_READ_QUOTED_STRING_F2C("UNITS", 5, &five, "LENGTH", 6, &six, value, 12, &error, &found);
-      EXPECT_EQ(error, -1);
     } else {
-      read(c.source, "UNITS", "LENGTH", &found);
+      found = rto_read_quoted_string(source, "UNITS", "LENGTH", value);
     }
-    EXPECT_EQ(found, 0) << name;
-    const auto log = host_log();
-    ASSERT_EQ(log.size(), 1u) << name;
-    EXPECT_EQ(log[0].text, c.report + name + (c.fixed_length ? " (the current one)" : ""));
-    EXPECT_EQ(log[0].end_word, "STOP");
+    const std::string text =
+        std::string(fixed ? "RTO_READ_QUOTED_STRING_F2C" : "rto_read_quoted_string") +
+        ": unknown property-file source " + std::to_string(source) +
+        (fixed ? " (the current one)" : "");
+    EXPECT_EQ(found, 0) << text;
+    ASSERT_EQ(host_log().size(), 1u) << text;
+    EXPECT_EQ(host_log()[0].text, text);
+    EXPECT_EQ(host_log()[0].end_word, "STOP");
   }
-}
-
-// The reader's remarks join the host's log, and the host's quiet setting
-// governs whether they also reach standard error.
-TEST_F(ReaderReports, RemarksAreLoggedAndQuietSilencesThem) {
   for (const int quiet : {1, 0}) {
     hxhost_set_quiet(quiet);
     hxhost_log_clear();
-    testing::internal::CaptureStderr();
     char error[256];
+    testing::internal::CaptureStderr();
     EXPECT_EQ(nolt_open("/nonexistent/tire.tir", error, sizeof error), 0);
     const std::string shown = testing::internal::GetCapturedStderr();
-    const auto log = host_log();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].text, std::string("nolt_open: ") + error);
-    EXPECT_EQ(log[0].end_word, "WARN");
+    ASSERT_EQ(host_log().size(), 1u);
+    EXPECT_EQ(host_log()[0].text, std::string("nolt_open: ") + error);
     EXPECT_EQ(shown.find(error) != std::string::npos, quiet == 0) << shown;
   }
-  const intptr_t source = open_text("[UNITS]\nFORCE = 'kpound_force'\n");
-  char value[12];
-  for (int i = 0; i < 2; ++i) ASSERT_NE(rto_read_quoted_string(source, "units", "force", value), 0);
-  const auto log = host_log();
-  ASSERT_EQ(log.size(), 2u);  // the cut is reported once per file and key
-  EXPECT_EQ(log[1].text,
-            "rto_read_quoted_string: units.tir [UNITS] FORCE: value 'kpound_force' cut to 11 "
-            "characters");
-  nolt_close(source);
 }
 
 }  // namespace
