@@ -1,11 +1,15 @@
 // The embedded property-file reader: syntax, look-ups, and clear errors on
-// files it cannot read.
+// files it cannot read or sources it does not know.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "nolt_host.h"
+#include "support/host_log.hpp"
+
+using lynx_test::host_log;
 
 namespace {
 
@@ -136,6 +140,37 @@ TEST(PropertyFile, ReadsAFileFromDisk) {
   int32_t found = 0;
   EXPECT_EQ(read(source, "UNITS", "LENGTH", &found), "mm");
   nolt_close(source);
+}
+
+class ReaderReports : public lynx_test::HostTest {};
+
+// A look-up in a source that is not open finds nothing and is reported once,
+// naming it; the reader's remarks are logged too.
+TEST_F(ReaderReports, SourceNotOpenIsReportedAndRemarksAreLogged) {
+  const intptr_t closed = open_text("[UNITS]\n");
+  nolt_close(closed);  // it stays the current file, which ATRTOU reads
+  const int32_t five = 5, six = 6;
+  for (const auto &[source, fixed] :
+       {std::pair{closed + 9, false}, {0, false}, {closed, false}, {closed, true}}) {
+    hxhost_log_clear();
+    int32_t found = -7, unused;
+    char value[12];
+    if (fixed)
+      RTO_READ_QUOTED_STRING_F2C("UNITS", 5, &five, "LENGTH", 6, &six, value, 12, &unused, &found);
+    else
+      found = rto_read_quoted_string(source, "UNITS", "LENGTH", value);
+    const std::string text =
+        std::string(fixed ? "RTO_READ_QUOTED_STRING_F2C" : "rto_read_quoted_string") +
+        ": unknown property-file source " + std::to_string(source) +
+        (fixed ? " (the current one)" : "");
+    EXPECT_EQ(found, 0) << text;
+    ASSERT_EQ(host_log().size(), 1u) << text;
+    EXPECT_EQ(host_log()[0].text, text);
+    EXPECT_EQ(host_log()[0].end_word, "STOP");
+  }
+  char error[256];
+  EXPECT_EQ(nolt_open("/nonexistent/tire.tir", error, sizeof error), 0);
+  EXPECT_EQ(host_log().back().text, std::string("nolt_open: ") + error);
 }
 
 }  // namespace

@@ -26,8 +26,15 @@ extern "C" {
  * no permission, a read error, more than NOLT_MAX_FILE_SIZE bytes, no
  * memory) or holds a malformed line; the reason, naming the file (and the
  * line), is then written to error (if not NULL, cut to error_size bytes
- * with a NUL) and to standard error.  The file opened last becomes the
- * current file of RTO_READ_QUOTED_STRING_F2C. */
+ * with a NUL) and reported to the host (c_errmes, "WARN": logged, and
+ * written to standard error unless the host is quiet).  The file opened
+ * last becomes the current file of RTO_READ_QUOTED_STRING_F2C.
+ *
+ * A look-up in a source that is not open (0, never opened, or closed; for
+ * RTO_READ_QUOTED_STRING_F2C, the current file) is reported to the host
+ * with "STOP", naming the source, and answers "not found".  A value longer
+ * than the 11 characters that rto_read_quoted_string holds is cut, with
+ * one "WARN" report per open file, block and key. */
 NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size);
 
 /* Reads a property file held in memory (name is used in messages only). */
@@ -38,7 +45,9 @@ NOLT_API intptr_t nolt_open_text(const char *name, const char *text,
 /* Makes handle the current file of RTO_READ_QUOTED_STRING_F2C. */
 NOLT_API int nolt_select(intptr_t handle);
 
-/* Releases a handle; unknown handles are ignored. */
+/* Releases a handle; unknown handles are ignored.  A closed current file
+ * stays current, and RTO_READ_QUOTED_STRING_F2C reports it, until another
+ * is opened or selected. */
 NOLT_API void nolt_close(intptr_t handle);
 
 #ifdef __cplusplus

@@ -1,8 +1,9 @@
 // The reader's interface: property files opened into handles, and the two
-// look-ups that lynxUtility calls.
+// look-ups that lynxUtility calls.  Its remarks and errors go to the host's
+// message service (c_errmes), which logs them and writes them to standard
+// error unless the host is quiet.
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -10,7 +11,9 @@
 #include <mutex>
 #include <new>
 #include <set>
+#include <utility>
 
+#include "HxUtility.h"
 #include "nolt_host.h"
 #include "nolt_reader.hpp"
 
@@ -25,7 +28,8 @@ struct Registry {
   std::map<intptr_t, std::shared_ptr<const nolt::PropertyFile>> files;
   intptr_t next = 1;
   intptr_t current = 0;
-  std::set<std::string> cut_reported;
+  // Values already reported as cut: the handle, then "[BLOCK] KEY".
+  std::set<std::pair<intptr_t, std::string>> cut_reported;
 };
 
 Registry &registry() {
@@ -40,14 +44,24 @@ std::shared_ptr<const nolt::PropertyFile> lookup(intptr_t handle) {
   return found != r.files.end() ? found->second : nullptr;
 }
 
-// The reader's remarks go to standard error unless LYNX_HOST_QUIET=1.
-bool quiet() {
-  const char *value = std::getenv("LYNX_HOST_QUIET");
-  return value != nullptr && std::strcmp(value, "1") == 0;
+// Sends a message of routine to the host: a remark ends with "WARN", a
+// call the reader cannot answer with "STOP", as the host's other hard
+// errors do.
+void report(const char *routine, const std::string &message, const char *end_word) {
+  c_errmes(1, (std::string(routine) + ": " + message).c_str(), 0, end_word);
 }
 
-void give_error(const std::string &message, char *error, size_t error_size) {
-  if (!quiet()) std::fprintf(stderr, "nolt: %s\n", message.c_str());
+// A look-up in a source that is not open: never opened, 0, or closed.
+void report_unknown(const char *routine, intptr_t source, const char *what = "") noexcept {
+  try {
+    report(routine, "unknown property-file source " + std::to_string(source) + what, "STOP");
+  } catch (const std::bad_alloc &) {
+    c_errmes(1, "unknown property-file source (no memory to name it)", 0, "STOP");
+  }
+}
+
+void give_error(const char *routine, const std::string &message, char *error, size_t error_size) {
+  report(routine, message, "WARN");
   if (error != nullptr && error_size > 0) {
     const size_t n = message.size() < error_size - 1 ? message.size() : error_size - 1;
     std::memcpy(error, message.data(), n);
@@ -55,12 +69,12 @@ void give_error(const std::string &message, char *error, size_t error_size) {
   }
 }
 
-intptr_t add_file(const std::string &name, const std::string &text, char *error,
-                  size_t error_size) {
+intptr_t add_file(const char *routine, const std::string &name, const std::string &text,
+                  char *error, size_t error_size) {
   auto file = std::make_shared<nolt::PropertyFile>();
   std::string reason;
   if (!nolt::parse(name, text, *file, reason)) {
-    give_error(reason, error, error_size);
+    give_error(routine, reason, error, error_size);
     return 0;
   }
   Registry &r = registry();
@@ -126,19 +140,19 @@ extern "C" {
 
 NOLT_API intptr_t nolt_open(const char *path, char *error, size_t error_size) {
   if (path == nullptr) {
-    give_error("no property file named", error, error_size);
+    give_error("nolt_open", "no property file named", error, error_size);
     return 0;
   }
   try {
     std::string text, reason;
     if (!read_source(path, text, reason)) {
-      give_error(reason, error, error_size);
+      give_error("nolt_open", reason, error, error_size);
       return 0;
     }
-    return add_file(path, text, error, error_size);
+    return add_file("nolt_open", path, text, error, error_size);
   } catch (const std::bad_alloc &) {
-    give_error(std::string("cannot read property file '") + path + "': out of memory", error,
-               error_size);
+    give_error("nolt_open", std::string("cannot read property file '") + path + "': out of memory",
+               error, error_size);
     return 0;
   }
 }
@@ -147,9 +161,10 @@ NOLT_API intptr_t nolt_open_text(const char *name, const char *text, size_t text
                                  size_t error_size) {
   const char *shown = name != nullptr ? name : "(text)";
   try {
-    return add_file(shown, std::string(text, text_size), error, error_size);
+    return add_file("nolt_open_text", shown, std::string(text, text_size), error, error_size);
   } catch (const std::bad_alloc &) {
-    give_error(std::string("cannot read property file '") + shown + "': out of memory", error,
+    give_error("nolt_open_text",
+               std::string("cannot read property file '") + shown + "': out of memory", error,
                error_size);
     return 0;
   }
@@ -166,25 +181,42 @@ NOLT_API int nolt_select(intptr_t handle) {
 NOLT_API void nolt_close(intptr_t handle) {
   Registry &r = registry();
   std::lock_guard<std::mutex> guard(r.lock);
+  // A closed current file stays current, so that the fixed-length look-up
+  // names it in its report.
   r.files.erase(handle);
-  if (r.current == handle) r.current = 0;
+  r.cut_reported.erase(r.cut_reported.lower_bound({handle, std::string()}),
+                       r.cut_reported.lower_bound({handle + 1, std::string()}));
 }
 
 NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block, const char *key,
                                         char *value) {
   const auto file = lookup(source);
-  if (file == nullptr) return 0;
+  if (file == nullptr) {
+    report_unknown("rto_read_quoted_string", source);
+    return 0;
+  }
   const std::string *found = file->find(block, key);
   if (found == nullptr) return 0;
   size_t n = found->size();
   if (n > kValueBuffer - 1) {
     n = kValueBuffer - 1;
-    Registry &r = registry();
-    std::lock_guard<std::mutex> guard(r.lock);
-    const std::string where = file->name + " [" + nolt::upper(block) + "] " + nolt::upper(key);
-    if (r.cut_reported.insert(where).second && !quiet()) {
-      std::fprintf(stderr, "nolt: %s: value '%s' cut to %zu characters\n", where.c_str(),
-                   found->c_str(), kValueBuffer - 1);
+    // Remarked once per open file and key, outside the registry's lock;
+    // without memory for the remark the value is still given.
+    try {
+      const std::string place = "[" + nolt::upper(block) + "] " + nolt::upper(key);
+      bool first;
+      {
+        Registry &r = registry();
+        std::lock_guard<std::mutex> guard(r.lock);
+        first = r.cut_reported.insert({source, place}).second;
+      }
+      if (first) {
+        report("rto_read_quoted_string",
+               file->name + " " + place + ": value '" + *found + "' cut to " +
+                   std::to_string(kValueBuffer - 1) + " characters",
+               "WARN");
+      }
+    } catch (const std::bad_alloc &) {
     }
   }
   std::memcpy(value, found->data(), n);
@@ -204,6 +236,7 @@ NOLT_API void NOLT_CALL RTO_READ_QUOTED_STRING_F2C(const char *block, intptr_t b
     current = r.current;
   }
   const auto file = lookup(current);
+  if (file == nullptr) report_unknown("RTO_READ_QUOTED_STRING_F2C", current, " (the current one)");
   const std::string *entry = file != nullptr ? file->find(text_of(block, block_length, block_chars),
                                                           text_of(key, key_length, key_chars))
                                              : nullptr;

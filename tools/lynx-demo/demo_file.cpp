@@ -57,11 +57,8 @@ int run_file(int argc, char **argv) {
   char error[512] = "";
   const intptr_t source = nolt_open(path, error, sizeof error);
   if (source == 0) {
-    // The reader says why on standard error unless the host is quiet.
-    const char *quiet = std::getenv("LYNX_HOST_QUIET");
-    if (quiet != nullptr && std::strcmp(quiet, "1") == 0) {
-      std::fprintf(stderr, "lynx-demo: %s\n", error);
-    }
+    // The reader's own report goes to the quiet host's log: say why here.
+    std::fprintf(stderr, "lynx-demo: %s\n", error);
     return 1;
   }
 
@@ -69,7 +66,8 @@ int run_file(int argc, char **argv) {
   print_model_units();
 
   // The names as the reader gives them, for the table; the library reads
-  // them again itself.
+  // them again itself.  The reader's remarks count among the reports.
+  const size_t first = hxhost_log_count();
   char names[5][12];
   bool present[5];
   for (int q = 0; q < 5; ++q) {
@@ -77,7 +75,6 @@ int run_file(int argc, char **argv) {
     names[q][11] = '\0';
   }
 
-  const size_t first = hxhost_log_count();
   double model_factors[5];
   double unit_factors[5];
   kx_read_file_units(source, kIdentifier, model_factors, unit_factors);
