@@ -8,10 +8,16 @@
 #         [-DFC=... -DFORTRAN_MODULE=<lynx_utility.f90>]
 #         -DOBJDUMP=... [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>] -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
-# the 32-bit build).  Without an emulator the programs are built, not run.
+# the 32-bit build).  Without an emulator the programs are built, not run.  PREFIX: an
+# installed folder (an unpacked download) to check instead of installing BUILD_DIR.
+# FORTRAN_MODULE may name several module sources, '|' between them.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
+if(PREFIX)
+  set(prefix ${PREFIX})
+else()
+  set(prefix ${WORK_DIR}/prefix)
+endif()
 set(examples ${prefix}/${DOCDIR}/examples)
 
 function(run)
@@ -24,9 +30,12 @@ function(run)
   set(output "${out}" PARENT_SCOPE)
 endfunction()
 
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+if(NOT PREFIX)
+  run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+endif()
 file(MAKE_DIRECTORY ${WORK_DIR}/c ${WORK_DIR}/run)
 string(REPLACE "|" ";" IMPORTS "${IMPORTS}")
+string(REPLACE "|" ";" FORTRAN_MODULE "${FORTRAN_MODULE}")
 set(libs -L${prefix}/lib)
 set(models c)
 run(${CC} -shared -o ${WORK_DIR}/c/tire_model.dll ${examples}/tire-model/c/tire_model.c
