@@ -44,7 +44,7 @@ check_linux() {
   runtime=$build/packages/liblynxutility1_${version}_$arch.deb
   host=$build/packages/lynxutility-host_${version}_$arch.deb
   dev=$build/packages/liblynxutility-dev_${version}_$arch.deb
-  dpkg-deb -I "$dev" | grep -qx " Depends: liblynxutility1 (= $version), lynxutility-host (= $version)" ||
+  dpkg-deb -I "$dev" | grep -x " Depends: liblynxutility1 (= $version), lynxutility-host (= $version)" >/dev/null ||
     { dpkg-deb -I "$dev"; echo "package: the dev package does not depend on this version's libraries" >&2; exit 1; }
   # The runtime package holds the library under its SONAME and no link for
   # the linker; the development package has that link.
@@ -52,7 +52,7 @@ check_linux() {
   files=$(dpkg-deb -c "$runtime" | awk '$1 !~ /^d/ { print $6 }')
   [ "$files" = "$(printf './usr/lib/liblynxUtility.so.1\n./usr/lib/liblynxUtility.so.1.0.0')" ] ||
     { echo "package: liblynxutility1 holds otherwise than the library:"; echo "$files"; exit 1; } >&2
-  dpkg-deb -c "$dev" | grep -q ' ./usr/lib/liblynxUtility.so -> liblynxUtility.so.1$' ||
+  dpkg-deb -c "$dev" | grep ' ./usr/lib/liblynxUtility.so -> liblynxUtility.so.1$' >/dev/null ||
     { echo "package: liblynxutility-dev lacks the link liblynxUtility.so" >&2; exit 1; }
   for deb in "$runtime" "$host" "$dev"; do
     dpkg -x "$deb" "$work/deb-root"

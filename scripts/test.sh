@@ -176,7 +176,9 @@ stage_package() {
   ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config dpkg-dev ninja-build googletest \
     g++-mingw-w64-x86-64-posix gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-i686-linux-gnu
-  cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DLYNX_WERROR=ON -DLYNX_REQUIRE_FORTRAN=ON \
+  # Not -Werror: at -O3 GCC 12 warns falsely (-Wrestrict) inside the standard
+  # library's string assignment; the werror stage holds the code to no warnings.
+  cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DLYNX_WERROR=OFF -DLYNX_REQUIRE_FORTRAN=ON \
     -DLYNX_BUILD_TIMING=OFF
   cmake --build build/package -j "$jobs"
   ./scripts/package-check.sh linux build/package
