@@ -34,7 +34,8 @@ check_linux_folder() {
 }
 
 check_linux() {
-  local name=lynxUtility-$version-Linux-$(uname -m)
+  local name
+  name=lynxUtility-$version-Linux-$(uname -m)
   unpack "$build/packages/$name.tar.gz" "$work/tgz"
   check_linux_folder "$work/tgz/$name" "$work/tgz-examples"
   echo "package: $name.tar.gz builds and runs the example"
@@ -75,7 +76,7 @@ check_windows() {
   done
   if [ "$bits" = 64 ]; then
     triplet=x86_64-w64-mingw32
-    args+=(-DFC=$triplet-gfortran-posix
+    args+=("-DFC=$triplet-gfortran-posix"
       "-DFORTRAN_MODULE=$folder/include/lynx/fortran/lynx_utility.f90|$folder/include/lynx/fortran/lynx_services.f90"
       "-DEMULATOR=$PWD/windows/wine-run.sh|-64|$build/wineprefix")
   else
