@@ -73,9 +73,7 @@ check_windows() {
   [ -f "$folder/lib/lynxUtility.def" ] || { echo "package: $name.zip lacks lib/lynxUtility.def" >&2; exit 1; }
   if [ "$bits" = 64 ]; then
     triplet=x86_64-w64-mingw32
-    args+=("-DFC=$triplet-gfortran-posix"
-      "-DFORTRAN_MODULE=$folder/include/lynx/fortran/lynx_utility.f90|$folder/include/lynx/fortran/lynx_services.f90"
-      "-DEMULATOR=$PWD/windows/wine-run.sh|-64|$build/wineprefix")
+    args+=("-DFC=$triplet-gfortran-posix" "-DEMULATOR=$PWD/windows/wine-run.sh|-64|$build/wineprefix")
   else
     triplet=i686-w64-mingw32
     args+=("-DIMPORTS=_KXF_TIR_AXIS@48|_KX_BUILD_MES@20")
