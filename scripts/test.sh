@@ -173,7 +173,7 @@ stage_windows_x86() {
 # and used as the README's "Download and use" says, building and running
 # the example tire model and the driver (scripts/package-check.sh).
 stage_package() {
-  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config dpkg-dev ninja-build googletest \
+  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config ninja-build googletest \
     g++-mingw-w64-x86-64-posix gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-i686-linux-gnu
   # Not -Werror: at -O3 GCC 12 warns falsely (-Wrestrict) inside the standard
