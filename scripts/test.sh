@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The stages of a full run, in order.
-STAGES=(werror abi sanitize users tsan clang valgrind fuzz mutation arm windows-x64 windows-x86)
+STAGES=(werror abi sanitize users tsan clang valgrind fuzz mutation arm windows-x64 windows-x86 package)
 
 # Configures, builds and tests one preset of CMakePresets.json, the one way
 # every stage configures: build/<preset>.
@@ -178,6 +178,33 @@ stage_windows_x86() {
     --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll \
     --caller build/windows-x86/bin/msvc_caller.exe \
     --calls _UPCASE@8,_KXCONV@12,_KXV_DOT@12,_T31@12,_M33@12,_KXF_TIR_AXIS@48
+}
+
+# What a user downloads, made with cpack: the Linux .tar.gz and Debian
+# packages from a Release build of their own (build/package), the zips from
+# the windows stages' builds (reused when they are there).  Each is unpacked
+# and used as the README's "Download and use" says, building and running
+# the example tire model and the driver (scripts/package-check.sh).
+stage_package() {
+  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config ninja-build googletest \
+    g++-mingw-w64-x86-64-posix gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-i686-linux-gnu clang lld llvm
+  cmake --preset package
+  cmake --build --preset package -j "$jobs"
+  ./scripts/package-check.sh linux build/package
+  local preset
+  for preset in windows-x64 windows-x86; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" -j "$jobs"
+  done
+  ./scripts/package-check.sh win64 build/windows-x64
+  build_32bit_probe
+  if build/probe-i686/probe 2>/dev/null; then
+    ./scripts/ensure-packages.sh wine wine32:i386
+    LYNX_RUNS_32BIT=1 ./scripts/package-check.sh win32 build/windows-x86
+  else
+    ./scripts/package-check.sh win32 build/windows-x86
+  fi
 }
 
 if [ "${1:-}" = --list ]; then

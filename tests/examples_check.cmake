@@ -10,10 +10,15 @@
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DLIBDIR=<install libdir> -DDOCDIR=<install docdir>
 #         -DC_COMPILER=... -DFortran_COMPILER=... [-DLINKER_FLAGS=...] -P examples_check.cmake
 # LINKER_FLAGS: what the build's executables are linked with (a compiler
-# that needs help to find its own runtime).
+# that needs help to find its own runtime).  PREFIX: an installed folder
+# (an unpacked download) to check instead of installing BUILD_DIR.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
+if(PREFIX)
+  set(prefix ${PREFIX})
+else()
+  set(prefix ${WORK_DIR}/prefix)
+endif()
 # The example as installed with the documentation, so what is shipped is
 # complete.
 set(example ${prefix}/${DOCDIR}/examples/tire-model)
@@ -21,7 +26,9 @@ set(property_file ${example}/tire_model.tir)
 
 include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
 
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+if(NOT PREFIX)
+  run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+endif()
 if(NOT EXISTS ${example}/c/CMakeLists.txt)
   message(FATAL_ERROR "the example is not installed in ${example}")
 endif()

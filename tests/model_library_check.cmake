@@ -6,21 +6,35 @@ cmake_minimum_required(VERSION 3.16)
 # embedded host's control API.  The driver runs beside the installed DLLs,
 # loads each model DLL by path and prints the example's reference table.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DDOCDIR=<install docdir> -DCC=...
-#         [-DFC=... -DFORTRAN_MODULES=<lynx_utility.f90|lynx_services.f90>]
+#         [-DFC=... [-DFORTRAN_MODULE=<module sources>]]
 #         -DOBJDUMP=... -DEXPORTS=<src/exports.txt> [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>]
 #         -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
-# the 32-bit build).  Without an emulator the programs are built, not run.
+# the 32-bit build).  Without an emulator the programs are built, not run.  PREFIX: an
+# installed folder (an unpacked download) to check instead of installing BUILD_DIR.
+# FORTRAN_MODULE: the module sources the Fortran model compiles, '|' between them; by default
+# those of the installed folder.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
+if(PREFIX)
+  set(prefix ${PREFIX})
+else()
+  set(prefix ${WORK_DIR}/prefix)
+endif()
 set(examples ${prefix}/${DOCDIR}/examples)
 
 include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
 
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+if(NOT PREFIX)
+  run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+endif()
 file(MAKE_DIRECTORY ${WORK_DIR}/c ${WORK_DIR}/run)
 string(REPLACE "|" ";" IMPORTS "${IMPORTS}")
+string(REPLACE "|" ";" FORTRAN_MODULE "${FORTRAN_MODULE}")
+if(NOT FORTRAN_MODULE)
+  set(FORTRAN_MODULE ${prefix}/include/lynx/fortran/lynx_utility.f90
+    ${prefix}/include/lynx/fortran/lynx_services.f90)
+endif()
 set(libs -L${prefix}/lib)
 set(models c)
 run(${CC} -shared -o ${WORK_DIR}/c/tire_model.dll ${examples}/tire-model/c/tire_model.c
@@ -28,9 +42,8 @@ run(${CC} -shared -o ${WORK_DIR}/c/tire_model.dll ${examples}/tire-model/c/tire_
 if(FC)
   list(APPEND models fortran)
   file(MAKE_DIRECTORY ${WORK_DIR}/fortran)
-  string(REPLACE "|" ";" FORTRAN_MODULES "${FORTRAN_MODULES}")
   run(${FC} -shared -o ${WORK_DIR}/fortran/tire_model.dll -J${WORK_DIR}/fortran
-    ${FORTRAN_MODULES} ${examples}/tire-model/fortran/tire_model.f90
+    ${FORTRAN_MODULE} ${examples}/tire-model/fortran/tire_model.f90
     -static ${prefix}/lib/lynxUtility.dll.a ${prefix}/lib/HxUtility.dll.a ${prefix}/lib/nolt.dll.a)
 endif()
 run(${CC} -o ${WORK_DIR}/run/solver_driver.exe ${examples}/solver-driver/solver_driver.c
