@@ -12,23 +12,14 @@
 # LINKER_FLAGS: what the build's executables are linked with (a compiler
 # that needs help to find its own runtime).  PREFIX: an installed folder
 # (an unpacked download) to check instead of installing BUILD_DIR.
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-if(PREFIX)
-  set(prefix ${PREFIX})
-else()
-  set(prefix ${WORK_DIR}/prefix)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
+lynx_checked_prefix()
+
 # The example as installed with the documentation, so what is shipped is
 # complete.
 set(example ${prefix}/${DOCDIR}/examples/tire-model)
 set(property_file ${example}/tire_model.tir)
 
-include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
-
-if(NOT PREFIX)
-  run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-endif()
 if(NOT EXISTS ${example}/c/CMakeLists.txt)
   message(FATAL_ERROR "the example is not installed in ${example}")
 endif()

@@ -14,20 +14,11 @@ cmake_minimum_required(VERSION 3.16)
 # installed folder (an unpacked download) to check instead of installing BUILD_DIR.
 # FORTRAN_MODULE: the module sources the Fortran model compiles, '|' between them; by default
 # those of the installed folder.
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-if(PREFIX)
-  set(prefix ${PREFIX})
-else()
-  set(prefix ${WORK_DIR}/prefix)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
+lynx_checked_prefix()
+
 set(examples ${prefix}/${DOCDIR}/examples)
 
-include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
-
-if(NOT PREFIX)
-  run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-endif()
 file(MAKE_DIRECTORY ${WORK_DIR}/c ${WORK_DIR}/run)
 string(REPLACE "|" ";" IMPORTS "${IMPORTS}")
 string(REPLACE "|" ";" FORTRAN_MODULE "${FORTRAN_MODULE}")

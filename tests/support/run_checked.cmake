@@ -12,3 +12,17 @@ function(run)
   endif()
   set(output "${out}" PARENT_SCOPE)
 endfunction()
+
+# lynx_checked_prefix(): empties WORK_DIR and sets `prefix` to the installed
+# folder to check: PREFIX (an unpacked download) when it is given, else a
+# fresh install of BUILD_DIR in WORK_DIR/prefix.
+macro(lynx_checked_prefix)
+  file(REMOVE_RECURSE ${WORK_DIR})
+  file(MAKE_DIRECTORY ${WORK_DIR})
+  if(PREFIX)
+    set(prefix ${PREFIX})
+  else()
+    set(prefix ${WORK_DIR}/prefix)
+    run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+  endif()
+endmacro()
