@@ -14,6 +14,7 @@
 # (an unpacked download) to check instead of installing BUILD_DIR.
 include(${CMAKE_CURRENT_LIST_DIR}/support/run_checked.cmake)
 lynx_checked_prefix()
+find_program(NM nm REQUIRED)
 
 # The example as installed with the documentation, so what is shipped is
 # complete.
@@ -42,6 +43,11 @@ run(${CMAKE_COMMAND} --build ${WORK_DIR}/driver)
 foreach(lang c fortran)
   run(${WORK_DIR}/driver/solver_driver ${WORK_DIR}/${lang}/libtire_model.so ${property_file})
   set(output_${lang}_library "${output}")
+  # Built from the installed package, the model's library needs nothing of
+  # the embedded host.
+  run(${CMAKE_COMMAND} -DNM=${NM} -DLIBRARY=${WORK_DIR}/${lang}/libtire_model.so
+    -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/../src/exports.txt
+    -P ${CMAKE_CURRENT_LIST_DIR}/support/check_model_symbols.cmake)
 endforeach()
 
 # pkg-config, from the installed .pc files.
