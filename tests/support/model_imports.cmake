@@ -10,7 +10,8 @@ set(LYNX_SOLVER_SERVICES GTUNTS ERRMES c_errmes c_usrmes GTOUT GTSTRG NCHARS SYS
 # lynx_foreign_imports(<out> <exports file> <runtime regex> <symbol>...)
 #   Sets <out> to the symbols that are none of the above, those matching
 #   <runtime regex> counting as the runtimes'.  A version after '@'
-#   (KXCONV@LYNXUTILITY_1) is not part of the name.
+#   (KXCONV@LYNXUTILITY_1) is not part of the name, nor is the decoration of
+#   a 32-bit Windows stdcall name (_KXCONV@12).
 function(lynx_foreign_imports out exports_file runtime)
   file(STRINGS ${exports_file} lines)
   set(allowed ${LYNX_SOLVER_SERVICES})
@@ -21,7 +22,8 @@ function(lynx_foreign_imports out exports_file runtime)
   endforeach()
   set(foreign "")
   foreach(symbol IN LISTS ARGN)
-    string(REGEX REPLACE "@.*" "" name "${symbol}")
+    string(REGEX REPLACE "^_(.*)@[0-9]+$" "\\1" name "${symbol}")
+    string(REGEX REPLACE "@.*" "" name "${name}")
     if(NOT name IN_LIST allowed AND NOT symbol MATCHES "${runtime}")
       list(APPEND foreign ${symbol})
     endif()
