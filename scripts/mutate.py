@@ -18,6 +18,7 @@ the source tree under build/mutate/<k>/src-copy, with its own build folder.
 
 import argparse
 import bisect
+import hashlib
 import os
 import random
 import re
@@ -31,6 +32,7 @@ from collections import Counter, namedtuple
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
+EQUIVALENTS = ROOT / "scripts" / "mutate-equivalent.txt"
 FAMILIES = ("frame", "units", "algebra", "interp", "tire")
 SOURCE_SUFFIXES = (".cpp", ".hpp")
 
@@ -391,13 +393,50 @@ def family_of(mutant):
     return mutant.path.split("/")[1]
 
 
-def describe(mutant, text):
-    """file:line: before -> after, for a mutant of the file text."""
+def change_of(mutant, text):
+    """(line, before, after): the mutant's line of the file text, as it is
+    and as the change makes it."""
     line = text.count("\n", 0, mutant.start) + 1
     before = text.splitlines()[line - 1].strip()
     changed = text[:mutant.start] + mutant.replacement + text[mutant.end:]
     after = changed.splitlines()[line - 1].strip() if mutant.replacement else "(removed)"
+    return line, before, after
+
+
+def describe(mutant, text):
+    """file:line: before -> after, for a mutant of the file text."""
+    line, before, after = change_of(mutant, text)
     return f"{mutant.path}:{line}: {before} -> {after}"
+
+
+def equivalence_key(mutant, text):
+    """file: before -> after, as the list of equivalent changes names a
+    mutant: without the line number, so that the entry outlives edits
+    elsewhere in the file."""
+    _, before, after = change_of(mutant, text)
+    return f"{mutant.path}: {before} -> {after}"
+
+
+def read_equivalents(path):
+    """{key: reason} from the list of changes that make no difference: each
+    entry is a line "file: before -> after" followed by indented lines that
+    say why; lines starting with # are comments."""
+    reasons = {}
+    key = None
+    for number, raw in enumerate(path.read_text().splitlines(), 1):
+        if not raw.strip() or raw.startswith("#"):
+            continue
+        if raw[0].isspace():
+            if key is None:
+                raise ValueError(f"{path}:{number}: a reason without the change it explains")
+            reasons[key] = (reasons[key] + " " + raw.strip()).strip()
+        else:
+            key = raw.rstrip()
+            reasons[key] = ""
+    for key, reason in reasons.items():
+        if not reason:
+            raise ValueError(f"{path}: no reason is given for '{key}'")
+    return reasons
 
 
 # --- Running ----------------------------------------------------------------
@@ -413,13 +452,17 @@ class Worker:
     def __init__(self, index, build_jobs, stop):
         self.index = index
         self.copy = ROOT / "build" / "mutate" / str(index) / "src-copy"
-        self.build = self.copy / "build" / "werror"
+        self.build = self.copy / "build" / "mutation"
         self.build_jobs = build_jobs
         self.stop = stop
         self.process = None
         self.suite_seconds = None
         self.build_seconds = 0.0
         self.log = ROOT / "build" / "mutate" / str(index) / "last.log"
+        self.objects = {}
+
+    def object_files(self):
+        return self.build.rglob("*.o")
 
     def sync(self):
         """Makes the copy equal to the checkout, rewriting only the files that
@@ -493,7 +536,7 @@ class Worker:
         self.log.write_bytes(b"")
         self.sync()
         if not (self.build / "CMakeCache.txt").is_file():
-            status, _ = self.run(["cmake", "--preset", "werror", "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON"])
+            status, _ = self.run(["cmake", "--preset", "mutation"])
             if status != 0:
                 raise RuntimeError(f"worker {self.index}: configuring failed, see {self.log}")
         if not self.build_suite():
@@ -502,6 +545,7 @@ class Worker:
         if status != 0:
             raise RuntimeError(f"worker {self.index}: the suite fails on the unchanged tree, see {self.log}")
         self.suite_seconds = seconds
+        self.objects = {p: hashlib.sha256(p.read_bytes()).digest() for p in self.object_files()}
 
     def try_mutant(self, mutant, limit):
         """Builds and tests one mutant; its file is restored whatever happens."""
@@ -512,10 +556,16 @@ class Worker:
             target.write_text(text[:mutant.start] + mutant.replacement + text[mutant.end:])
             self.log.write_bytes(b"")
             built = time.monotonic()
+            since = time.time_ns()
             compiled = self.build_suite()
             self.build_seconds = time.monotonic() - built
             if not compiled:
                 return "did-not-compile"
+            # Code this build does not compile (the legacy 32-bit build's
+            # part of a file) gives every object as it was: nothing to test.
+            rebuilt = [p for p in self.object_files() if p.stat().st_mtime_ns >= since]
+            if all(hashlib.sha256(p.read_bytes()).digest() == self.objects.get(p) for p in rebuilt):
+                return "not-built"
             status, _ = self.test_suite(limit)
             if status is None:
                 return "killed (timeout)"
@@ -536,6 +586,9 @@ def main():
                         help="exit 1 when killed/(killed+survived) is below P percent")
     parser.add_argument("--time-limit", type=float, default=None, metavar="S",
                         help="seconds the suite may run for one mutant (default 3x the unchanged run + 30)")
+    parser.add_argument("--only", type=int, nargs="+", metavar="N",
+                        help="run these candidates (their numbers, as --list --show and the report "
+                             "print them) instead of a sample")
     parser.add_argument("--list", action="store_true", help="count the candidates per family and stop")
     parser.add_argument("--show", action="store_true", help="with --list: print every candidate too")
     args = parser.parse_args()
@@ -551,14 +604,24 @@ def main():
         print(f"{'total':8} {len(mutants):5}")
         print("kinds: " + ", ".join(f"{k} {v}" for k, v in sorted(by_kind.items())))
         if args.show:
-            for m in mutants:
-                print(f"{m.kind:10} {describe(m, texts[m.path])}")
+            for number, m in enumerate(mutants):
+                print(f"#{number:<5} {m.kind:10} {describe(m, texts[m.path])}")
         return 0
+    equivalents = read_equivalents(EQUIVALENTS)
 
-    count = min(args.count, len(mutants))
-    chosen = sorted(random.Random(args.seed).sample(range(len(mutants)), count))
+    if args.only:
+        wrong = [n for n in args.only if not 0 <= n < len(mutants)]
+        if wrong:
+            parser.error(f"no candidate numbered {wrong[0]} (there are {len(mutants)})")
+        chosen = sorted(set(args.only))
+        print(f"mutate: {len(chosen)} chosen of {len(mutants)} candidates, {args.jobs} at a time")
+    else:
+        chosen = sorted(random.Random(args.seed).sample(range(len(mutants)),
+                                                        min(args.count, len(mutants))))
+        print(f"mutate: {len(chosen)} of {len(mutants)} candidates (seed {args.seed}), "
+              f"{args.jobs} at a time")
+    count = len(chosen)
     sample = [mutants[i] for i in chosen]
-    print(f"mutate: {count} of {len(mutants)} candidates (seed {args.seed}), {args.jobs} at a time")
 
     cores = os.cpu_count() or 1
     stop = threading.Event()
@@ -584,10 +647,12 @@ def main():
                 start = time.monotonic()
                 worker.build_seconds = 0.0
                 outcome = worker.try_mutant(sample[i], limit)
+                if outcome == "survived" and equivalence_key(sample[i], texts[sample[i].path]) in equivalents:
+                    outcome = "equivalent"
                 results[i] = outcome
                 with lock:
                     done = sum(r is not None for r in results)
-                    print(f"[{done}/{count}] {outcome:16} {describe(sample[i], texts[sample[i].path])}"
+                    print(f"[{done}/{count}] {outcome:16} #{chosen[i]} {describe(sample[i], texts[sample[i].path])}"
                           f" ({time.monotonic() - start:.0f} s, build {worker.build_seconds:.0f} s)", flush=True)
         except Interrupted:
             pass
@@ -621,30 +686,42 @@ def main():
         return 2
 
     table = {f: Counter() for f in families}
-    survivors = []
-    for m, outcome in zip(sample, results):
+    survivors, equivalent, mislisted = [], [], []
+    for number, m, outcome in zip(chosen, sample, results):
         if outcome is None:
             continue
         table[family_of(m)][outcome.split()[0]] += 1
+        text = texts[m.path]
         if outcome == "survived":
-            survivors.append(describe(m, texts[m.path]))
+            survivors.append(f"#{number} {describe(m, text)}")
+        elif outcome == "equivalent":
+            equivalent.append(f"#{number} {describe(m, text)}\n      {equivalents[equivalence_key(m, text)]}")
+        elif equivalence_key(m, text) in equivalents:
+            mislisted.append(f"#{number} {describe(m, text)}")
 
     def score(c):
         total = c["killed"] + c["survived"]
         return f"{100.0 * c['killed'] / total:5.1f} %" if total else "    -  "
 
-    print(f"\n{'family':8} {'killed':>7} {'survived':>9} {'no-compile':>11} {'score':>8}")
+    def row(name, c):
+        return (f"{name:8} {c['killed']:7} {c['survived']:9} {c['equivalent']:11} "
+                f"{c['did-not-compile']:11} {c['not-built']:10} {score(c):>8}")
+
+    print(f"\n{'family':8} {'killed':>7} {'survived':>9} {'equivalent':>11} {'no-compile':>11} "
+          f"{'not-built':>10} {'score':>8}")
     overall = Counter()
     for f in families:
-        c = table[f]
-        overall.update(c)
-        print(f"{f:8} {c['killed']:7} {c['survived']:9} {c['did-not-compile']:11} {score(c):>8}")
-    print(f"{'all':8} {overall['killed']:7} {overall['survived']:9} {overall['did-not-compile']:11} "
-          f"{score(overall):>8}")
-    if survivors:
-        print("\nsurvivors:")
-        for s in survivors:
-            print("  " + s)
+        overall.update(table[f])
+        print(row(f, table[f]))
+    print(row("all", overall))
+    print("score: killed / (killed + survived); equivalent changes are listed, with the reason,"
+          f" in {EQUIVALENTS.relative_to(ROOT)}")
+    for title, lines in (("survivors", survivors), ("equivalent", equivalent),
+                         ("listed as equivalent, yet killed (take them off the list)", mislisted)):
+        if lines:
+            print(f"\n{title}:")
+            for line in lines:
+                print("  " + line)
     if stop.is_set():
         return 130
     if args.min_score is not None:
