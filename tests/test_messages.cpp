@@ -173,10 +173,12 @@ TEST_F(HostBridge, GtoutOnAnAllBlankNameGivesTwoBlanks) {
 }
 
 TEST_F(HostBridge, GtoutMovesAWordAfterLeadingBlanksToTheStart) {
-  int32_t length = -1;
-  const std::string buffer = gtout("   run_2 more", &length);
-  EXPECT_EQ(length, 5);
-  EXPECT_EQ(buffer.substr(0, 6), std::string("run_2\0", 6));
+  for (const char *name : {"   run_2 more", " run_2 more"}) {
+    int32_t length = -1;
+    const std::string buffer = gtout(name, &length);
+    EXPECT_EQ(length, 5) << name;
+    EXPECT_EQ(buffer.substr(0, 6), std::string("run_2\0", 6)) << name;
+  }
 }
 
 TEST_F(HostBridge, GtoutKeepsAtMost79Characters) {

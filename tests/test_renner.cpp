@@ -86,6 +86,14 @@ TEST(Point, Operations) {
 }
 
 TEST(Renner, StraightLineAtUnitSpeed) {
+  // Each segment runs along its chord at unit speed, also where the line
+  // folds back on itself and arrives at its last point going the other way.
+  const Fit folded({{0, 0}, {1, 0}, {2, 0}, {1, 0}});
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(folded.b[i].x, folded.p[i + 1].x - folded.p[i].x) << i;
+    EXPECT_EQ(folded.c[i].x, 0.0) << i;
+    EXPECT_EQ(folded.d[i].x, 0.0) << i;
+  }
   const Fit f({{0, 0}, {1, 0}, {2, 0}, {3, 0}});
   EXPECT_TRUE(f.guards_intact());
   for (int i = 0; i < 3; ++i) {
@@ -121,6 +129,12 @@ TEST(Renner, ClosedUnitSquare) {
   const point end = segment_at(f, 0, (24 - 6 * std::sqrt(2.0)) / 14);
   EXPECT_NEAR(end.x, 1.0, 1e-14);
   EXPECT_NEAR(end.y, 0.0, 1e-14);
+
+  // Left open, with ends that share only their x, the square is fitted by
+  // the open rule: its first point gets a unit tangent (the closed rule
+  // would give it none).
+  const Fit open({{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(point_norm(open.b[i]), 1.0, 1e-15) << i;
 }
 
 // Each segment ends at the next point with the next point's tangent, and
@@ -153,6 +167,13 @@ TEST(Renner, SegmentsJoinWithTheNextTangent) {
           EXPECT_NEAR(slope.y, next.y, 1e-10) << "n " << n << " segment " << i;
         } else {
           EXPECT_NEAR(point_norm(slope), 1.0, 1e-10) << "last segment of an open curve";
+        }
+        if (i + 1 == f.n && !closed && f.n > 1) {
+          // The end rule mirrors the start rule: the curve arrives at its
+          // last point against the tangent with which it leaves it reversed.
+          const Fit r(std::vector<point>(pts.rbegin(), pts.rend()));
+          EXPECT_NEAR(slope.x, -r.b[0].x, 1e-10) << "n " << n << ", end of an open curve";
+          EXPECT_NEAR(slope.y, -r.b[0].y, 1e-10) << "n " << n << ", end of an open curve";
         }
       }
     }

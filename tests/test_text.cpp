@@ -26,6 +26,9 @@ TEST(TextCopy, FillsWithBlanksAndCuts) {
   char small[4] = {'#', '#', '#', '#'};
   lynx::text::copy(small, 3, view("NEWTON"));
   EXPECT_EQ(std::string(small, 4), "NEW#");
+  char one[2] = {'#', '#'};
+  lynx::text::copy(one, 1, view("NEWTON"));
+  EXPECT_EQ(std::string(one, 2), "N#");
 
   char untouched[2] = {'#', '#'};
   lynx::text::copy(untouched, 0, view("AB"));
@@ -72,6 +75,7 @@ TEST(TextSearch, FirstOccurrenceOneBased) {
   EXPECT_EQ(lynx::text::index(view("no marker"), view("$")), 0);
   EXPECT_EQ(lynx::text::index(view("$"), view("$")), 1);
   EXPECT_EQ(lynx::text::index(view("ab"), view("abc")), 0);
+  EXPECT_EQ(lynx::text::index(view("ab"), view("")), 1);  // as Fortran's INDEX
 }
 
 TEST(TextMeaningfulLength, OnlyTheBlankIsBlank) {

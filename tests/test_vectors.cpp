@@ -248,6 +248,7 @@ TEST(VectorSums, LongSumsAgreeWithTheExactSum) {
     const double length = std::sqrt(exact_dot(a, a));
     EXPECT_NEAR(length, KXV_MAGNTD(a.data(), &n),
                 2.0 * n * std::numeric_limits<double>::epsilon() * length);
+    EXPECT_SAME_BITS(std::sqrt(KXV_DOT(a.data(), a.data(), &n)), KXV_MAGNTD(a.data(), &n));
   }
   // Every term lands in the sum, whatever the count's remainder.
   std::vector<double> ones(80, 1.0);
