@@ -124,6 +124,16 @@ TEST(BuildMes, InsertTakenFromTheMessageItself) {
     KX_BUILD_MES(text.data(), 4000, &long_limit, insert, 1500);
     EXPECT_TRUE(text == padded("a " + (inside ? word : other) + " b " + word, 4000)) << inside;
   }
+  // Rewritten in place: an empty insert, and one that fills the whole part
+  // and leaves no room for the tail or blanks.
+  const std::string word(1500, 'w'), fill(3000, 'i');
+  for (const int32_t insert_length : {0, 3000}) {
+    const int32_t long_limit = 5000;
+    text = padded("a $ b " + word, 2000);
+    KX_BUILD_MES(text.data(), 2000, &long_limit, fill.data(), insert_length);
+    EXPECT_TRUE(text == padded(insert_length == 0 ? "a  b " + word : "a " + fill, 2000))
+        << insert_length;
+  }
 }
 
 class HostBridge : public lynx_test::HostTest {};

@@ -76,6 +76,7 @@ TEST(TextSearch, FirstOccurrenceOneBased) {
   EXPECT_EQ(lynx::text::index(view("$"), view("$")), 1);
   EXPECT_EQ(lynx::text::index(view("ab"), view("abc")), 0);
   EXPECT_EQ(lynx::text::index(view("ab"), view("")), 1);  // as Fortran's INDEX
+  EXPECT_EQ(lynx::text::index(Text{"ab", -1}, view("")), 0);
 }
 
 TEST(TextMeaningfulLength, OnlyTheBlankIsBlank) {
