@@ -10,7 +10,7 @@ fails.  See docs/mutation.md.
 
   scripts/mutate.py --list                      candidates per family
   scripts/mutate.py --seed 1 --count 24         a sample of 24, two at a time
-  scripts/mutate.py --seed 1 --count 24 --min-score 90
+  scripts/mutate.py --seed 1 --per-family 5 --min-score 90   what the test stage runs
 
 The checkout itself is never changed: each worker mutates its own copy of
 the source tree under build/mutate/<k>/src-copy, with its own build folder.
@@ -578,6 +578,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--seed", type=int, default=1, help="sampling seed (default 1)")
     parser.add_argument("--count", type=int, default=24, help="mutants to run (default 24)")
+    parser.add_argument("--per-family", type=int, default=None, metavar="N",
+                        help="instead of --count: N mutants of each family")
     parser.add_argument("--jobs", type=int, default=min(2, os.cpu_count() or 1),
                         help="mutants at a time, each in its own copy (default min(2, cores))")
     parser.add_argument("--family", action="append", choices=FAMILIES,
@@ -615,6 +617,15 @@ def main():
             parser.error(f"no candidate numbered {wrong[0]} (there are {len(mutants)})")
         chosen = sorted(set(args.only))
         print(f"mutate: {len(chosen)} chosen of {len(mutants)} candidates, {args.jobs} at a time")
+    elif args.per_family is not None:
+        rng = random.Random(args.seed)
+        chosen = []
+        for family in families:
+            own = [i for i, m in enumerate(mutants) if family_of(m) == family]
+            chosen += rng.sample(own, min(args.per_family, len(own)))
+        chosen.sort()
+        print(f"mutate: {len(chosen)} of {len(mutants)} candidates, {args.per_family} per family "
+              f"(seed {args.seed}), {args.jobs} at a time")
     else:
         chosen = sorted(random.Random(args.seed).sample(range(len(mutants)),
                                                         min(args.count, len(mutants))))
