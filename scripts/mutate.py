@@ -502,6 +502,8 @@ class Worker:
             log.flush()
             self.process = subprocess.Popen(args, cwd=self.copy, stdout=log, stderr=subprocess.STDOUT,
                                             stdin=subprocess.DEVNULL, start_new_session=True)
+            if self.stop.is_set():  # stopped while the process was being started
+                self.kill()
             try:
                 status = self.process.wait(timeout=timeout)
             except subprocess.TimeoutExpired:
@@ -672,23 +674,28 @@ def main():
                 errors.append(str(error))
             stop.set()
 
-    def on_signal(signum, frame):
-        raise KeyboardInterrupt()
+    # Ctrl-C or SIGTERM stops the workers' builds and tests; each worker
+    # then restores its file and ends.  The handler raises nothing: an
+    # exception in the main thread while it joins a worker can leave that
+    # worker running, unjoined, as the interpreter exits mid-restore.
+    interrupted = threading.Event()
 
-    signal.signal(signal.SIGTERM, on_signal)
-    threads = [threading.Thread(target=work, args=(w,)) for w in workers]
-    try:
-        for t in threads:
-            t.start()
-        while any(t.is_alive() for t in threads):
-            for t in threads:
-                t.join(0.2)
-    except KeyboardInterrupt:
+    def on_signal(signum, frame):
+        interrupted.set()
         stop.set()
         for w in workers:
             w.kill()
-        for t in threads:
-            t.join()
+
+    signal.signal(signal.SIGTERM, on_signal)
+    signal.signal(signal.SIGINT, on_signal)
+    threads = [threading.Thread(target=work, args=(w,)) for w in workers]
+    for t in threads:
+        t.start()
+    while any(t.is_alive() for t in threads):
+        time.sleep(0.2)
+    for t in threads:
+        t.join()
+    if interrupted.is_set():
         print("mutate: interrupted; every copy is restored (the checkout itself is never changed);"
               " the mutants finished so far:")
     if errors:
