@@ -14,6 +14,12 @@ if(MINGW)
   # libgcc_s_seh-1.dll or libwinpthread-1.dll.  Only system DLLs are
   # imported besides the host's.
   add_link_options(-static)
+  # A warning of the linker fails the link (a symbol without its section,
+  # say, becomes an address of 0 in the image), and so does one of the other
+  # tools that write the DLLs' objects and import libraries: each such step
+  # runs through LYNX_NO_WARNINGS.
+  add_link_options(LINKER:--fatal-warnings)
+  set(LYNX_NO_WARNINGS ${CMAKE_CURRENT_LIST_DIR}/no-warnings.sh)
 endif()
 
 # Users who link with MSVC: an import library of their format,
@@ -43,7 +49,7 @@ endif()
 #   build (target lynx_msvc_import_library).
 function(lynx_msvc_import_library def)
   add_custom_command(OUTPUT ${LYNX_MSVC_IMPORT_LIBRARY}
-    COMMAND ${LYNX_LLD_LINK} /nologo /machine:${LYNX_MSVC_MACHINE} /def:${def}
+    COMMAND ${LYNX_NO_WARNINGS} ${LYNX_LLD_LINK} /nologo /machine:${LYNX_MSVC_MACHINE} /def:${def}
       /out:${LYNX_MSVC_IMPORT_LIBRARY}
     DEPENDS ${def}
     COMMENT "Import library for MSVC: lynxUtility.lib"

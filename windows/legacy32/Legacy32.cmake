@@ -13,7 +13,8 @@
 #   - Routines that the 32-bit build does not export are compiled and then
 #     left out of the DLL at link time (lynx_legacy32_targets), with the
 #     host services only they use; it has no version resource, and the
-#     identification records go with the version routines.
+#     identification records go with the version routines.  The library's
+#     code in the DLL carries no debugging information.
 #   - Arithmetic in SSE2 registers, so that every result equals the 64-bit
 #     build's bit for bit whatever the x87 unit's precision; doubles are
 #     still returned on the x87 stack, as the convention requires.
@@ -69,7 +70,7 @@ function(lynx_legacy32_exports target)
   # with one underscore too many (__KXCONV@12); dlltool writes it again
   # with the symbols that callers' compilers emit.
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${LYNX_DLLTOOL} --input-def ${dir}/${target}.implib.def
+    COMMAND ${LYNX_NO_WARNINGS} ${LYNX_DLLTOOL} --input-def ${dir}/${target}.implib.def
       --output-lib $<TARGET_LINKER_FILE:${target}>
     COMMENT "Import library of the 32-bit ${dll}"
     VERBATIM)
@@ -83,11 +84,11 @@ function(lynx_legacy32_targets)
   # The export list decides what the DLL holds.  Each routine and datum is
   # compiled into a section of its own, without unwind tables (nothing
   # unwinds through the library: it neither throws nor calls back, and the
-  # tables would reach every routine).  The library's objects are first
-  # linked into one, keeping only the sections that the exported routines
-  # reach; the symbols that nothing kept refers to, among them the host
-  # services that only dropped routines call, are taken out of its symbol
-  # table (the debugging sections stay), so the DLL does not import them.
+  # tables would reach every routine).  keep-exported.sh links the
+  # library's objects into one that holds only what the exported routines
+  # reach, without the symbols of the rest (so the DLL does not import the
+  # host services that only dropped routines call) and without debugging
+  # information; the script says how.
   target_compile_options(lynx_objects PRIVATE -ffunction-sections -fdata-sections
     -fno-asynchronous-unwind-tables)
   set(roots "")
@@ -101,9 +102,9 @@ function(lynx_legacy32_targets)
   endforeach()
   set(kept ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_exported.obj)
   add_custom_command(OUTPUT ${kept}
-    COMMAND ${CMAKE_LINKER} -r --gc-sections ${roots} -o ${kept} $<TARGET_OBJECTS:lynx_objects>
-    COMMAND ${CMAKE_STRIP} --strip-unneeded --wildcard --keep-section=.debug_* ${kept}
-    DEPENDS $<TARGET_OBJECTS:lynx_objects> ${LYNX_EXPORT_LIST}
+    COMMAND ${LYNX_LEGACY32_DIR}/keep-exported.sh ${CMAKE_LINKER} ${CMAKE_OBJCOPY}
+      ${CMAKE_STRIP} ${kept} ${roots} -- $<TARGET_OBJECTS:lynx_objects>
+    DEPENDS $<TARGET_OBJECTS:lynx_objects> ${LYNX_EXPORT_LIST} ${LYNX_LEGACY32_DIR}/keep-exported.sh
     COMMENT "The library's objects that the 32-bit exports reach"
     COMMAND_EXPAND_LISTS VERBATIM)
   add_custom_target(lynx_legacy32_exported DEPENDS ${kept})

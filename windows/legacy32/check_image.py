@@ -8,7 +8,9 @@ without running it:
   - it imports the host's services decorated as a 32-bit host exports them,
     and otherwise only from the system's KERNEL32 and msvcrt;
   - it has no TLS directory (so the loader can switch off thread
-    notifications) and no resource (the 32-bit build has no version data);
+    notifications) and no resource, and carries neither the identification
+    records ("@(#)") nor the release text given by --release anywhere in
+    the file (the 32-bit build reports no version);
   - every stdcall routine removes exactly its argument bytes: each `ret` of
     the routine's code, read from the disassembly, pops the count that its
     row of src/exports.txt gives (a routine that ends in a jump to another
@@ -19,7 +21,8 @@ takes exactly the routines named by --calls from lynxUtility.dll, each
 under a name that the DLL exports (decorated _KXCONV@12 for a stdcall
 routine): the program binds, even where it cannot run.
 
-  check_image.py [--objdump PROGRAM] --exports src/exports.txt lynxUtility.dll
+  check_image.py [--objdump PROGRAM] --exports src/exports.txt
+                 --release VERSION lynxUtility.dll
                  [--caller PROGRAM.exe --calls _KXCONV@12,...]
 
 Prints one line per failed check and exits 1 if any failed.
@@ -137,6 +140,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
     parser.add_argument("--exports", required=True)
+    parser.add_argument("--release", required=True)
     parser.add_argument("dll")
     parser.add_argument("--caller")
     parser.add_argument("--calls", default="")
@@ -171,6 +175,12 @@ def main():
         elif address or size:
             failures.append("has a %s (%08x, %d bytes)" % (directory, address, size))
 
+    with open(args.dll, "rb") as f:
+        contents = f.read()
+    for text in ("@(#)", args.release):
+        if text.encode() in contents:
+            failures.append("carries the version text %r" % text)
+
     code, labels = read_code(args.objdump, args.dll)
     index = {address: i for i, (address, _, _) in enumerate(code)}
     checked = 0
@@ -202,7 +212,7 @@ def main():
     for failure in failures:
         print("check_image: " + failure)
     print("check_image: %s: %d exports, %d stdcall routines' argument bytes, imports, "
-          "TLS and resource directories%s checked: %s" %
+          "TLS and resource directories, version texts%s checked: %s" %
           (args.dll, len(expected), checked, caller, "FAILED" if failures else "all as expected"))
     return 1 if failures else 0
 
