@@ -23,6 +23,9 @@ namespace {
 // not passed: values are cut to 11 characters and a terminator.
 constexpr size_t kValueBuffer = 12;
 
+// Skipped lines of a file remarked one by one; the rest in one remark.
+constexpr size_t kSkipsReported = 20;
+
 struct Registry {
   std::mutex lock;
   std::map<intptr_t, std::shared_ptr<const nolt::PropertyFile>> files;
@@ -76,6 +79,19 @@ intptr_t add_file(const char *routine, const std::string &name, const std::strin
   if (!nolt::parse(name, text, *file, reason)) {
     give_error(routine, reason, error, error_size);
     return 0;
+  }
+  // Skipped lines are remarked one by one up to a cap, so that a file of
+  // text that is no property file does not flood the host's log.
+  const size_t skipped = file->skipped.size();
+  for (size_t i = 0; i < skipped && i < kSkipsReported; ++i) {
+    report(routine, nolt::skipped_remark(name, file->skipped[i]), "WARN");
+  }
+  if (skipped > kSkipsReported) {
+    report(routine,
+           name + ": " + std::to_string(skipped - kSkipsReported) +
+               " more lines skipped, up to line " + std::to_string(file->skipped.back().line) +
+               " (only the first " + std::to_string(kSkipsReported) + " are reported)",
+           "WARN");
   }
   Registry &r = registry();
   std::lock_guard<std::mutex> guard(r.lock);
