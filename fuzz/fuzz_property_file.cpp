@@ -1,14 +1,35 @@
 // Property files from arbitrary bytes: the reader either rejects the text
-// or answers look-ups without writing past the 12-byte value buffer.
+// with one report or opens it with at most one report per skipped line (21
+// at most), and answers look-ups without writing past the 12-byte value
+// buffer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "HxHost.h"
 #include "nolt_host.h"
 
+namespace {
+
+// The reports of one open: each "WARN", and not more than the cap allows.
+void check_reports(size_t first, bool opened) {
+  const size_t count = hxhost_log_count();
+  if (opened ? count - first > 21 : count - first != 1) __builtin_trap();
+  for (size_t i = first; i < count; ++i) {
+    hxhost_entry entry;
+    if (hxhost_log_entry(i, &entry) == 0 && std::strcmp(entry.end_word, "WARN") != 0) {
+      __builtin_trap();
+    }
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  const size_t first = hxhost_log_count();
   const intptr_t source =
       nolt_open_text("fuzz.tir", reinterpret_cast<const char *>(data), size, nullptr, 0);
+  check_reports(first, source != 0);
   if (source == 0) return 0;
   static const char *const kKeys[] = {"FORCE", "MASS", "LENGTH", "TIME", "ANGLE"};
   for (const char *key : kKeys) {
