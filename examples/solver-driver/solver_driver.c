@@ -2,7 +2,9 @@
  * opens the property file, loads the model's library at run time, finds its
  * two entries by name and calls them for six wheel states.  Prints the same
  * table as ../tire-model's run_tire_model, then the messages the host
- * received.
+ * received (among them the lines of the property file that its reader
+ * skipped); a run that stops before the table lists them on standard
+ * error.
  *   solver_driver MODEL-LIBRARY [PROPERTY-FILE]
  * MODEL-LIBRARY is the model built as a library of user subroutines from
  * ../tire-model/c or ../tire-model/fortran: libtire_model.so on Linux,
@@ -56,5 +58,17 @@ int main(int argc, char **argv) {
     return 1;
   }
 
-  return run_wheel_states("solver_driver", path, init, evaluate);
+  const int status = run_wheel_states("solver_driver", path, init, evaluate);
+  if (status != 0) {
+    /* The run stopped before its table (a property file that did not open,
+     * or lacks the model's data): what the host was told says why. */
+    fprintf(stderr, "host messages:\n");
+    for (size_t i = 0; i < hxhost_log_count(); ++i) {
+      hxhost_entry entry;
+      if (hxhost_log_entry(i, &entry) != 0) continue;
+      fprintf(stderr, "  %.*s %d '%s'\n", (int)entry.end_word_length, entry.end_word,
+              (int)entry.identifier, entry.text);
+    }
+  }
+  return status;
 }

@@ -54,6 +54,9 @@ int run_file(int argc, char **argv) {
     }
   }
 
+  // The reports from here on are listed at the end: the lines the reader
+  // skipped, then the reader's and the library's remarks on the units.
+  const size_t first = hxhost_log_count();
   char error[512] = "";
   const intptr_t source = nolt_open(path, error, sizeof error);
   if (source == 0) {
@@ -67,7 +70,6 @@ int run_file(int argc, char **argv) {
 
   // The names as the reader gives them, for the table; the library reads
   // them again itself.  The reader's remarks count among the reports.
-  const size_t first = hxhost_log_count();
   char names[5][12];
   bool present[5];
   for (int q = 0; q < 5; ++q) {
