@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "lynx/tire.h"
-#include "lynx/vectors.h"
+#include "tire_axis_steps.hpp"
 
 namespace {
 
@@ -95,51 +95,11 @@ int32_t eigen_tire_axis(Outputs &o, const Inputs &in) {
   return 0;
 }
 
-// The steps with one exported vector routine each.
+// The steps with one exported vector routine each: the reference that the
+// tests hold the routine to (tests/support/tire_axis_steps.hpp).
 int32_t steps_tire_axis(Outputs &o, const Inputs &in) {
-  const int32_t three = 3, twelve = 12;
-  const double minus_one = -1.0;
-  int32_t status = 0;
-  double x[3], yc[3], zw[3], d[3], sb[3], v[3], drop[3];
-  KXV_CROSS(x, in.a, in.b, &three);
-  KXV_UNITV(x, x, &three, &status);
-  if (status == -1) {
-    KXV_NULLV(o.wheel, &twelve);
-    KXV_NULLV(o.wheel_reversed, &twelve);
-    KXV_NULLV(o.contact, &twelve);
-    KXV_NULLV(o.contact_reversed, &twelve);
-    o.r = 0.0;
-    o.in_range = 0;
-    return -1;
-  }
-  KXV_CROSS(yc, in.b, x, &three);
-  KXV_UNITV(yc, yc, &three, &status);
-  KXV_ASSIGN(o.contact, x, &three);
-  KXV_ASSIGN(o.contact + 3, yc, &three);
-  KXV_ASSIGN(o.contact + 6, in.b, &three);
-  KXV_ASSIGN(o.contact_reversed, x, &three);
-  KXV_SCALE(o.contact_reversed + 3, &minus_one, yc, &three);
-  KXV_SCALE(o.contact_reversed + 6, &minus_one, in.b, &three);
-  KXV_CROSS(zw, x, in.a, &three);
-  KXV_UNITV(zw, zw, &three, &status);
-  KXV_ASSIGN(o.wheel, x, &three);
-  KXV_ASSIGN(o.wheel + 3, in.a, &three);
-  KXV_ASSIGN(o.wheel + 6, zw, &three);
-  KXV_ASSIGN(o.wheel + 9, in.p, &three);
-  KXV_ASSIGN(o.wheel_reversed, x, &three);
-  KXV_SCALE(o.wheel_reversed + 3, &minus_one, in.a, &three);
-  KXV_SCALE(o.wheel_reversed + 6, &minus_one, zw, &three);
-  KXV_ASSIGN(o.wheel_reversed + 9, in.p, &three);
-  KXV_SUB(d, in.p, in.q, &three);
-  KXV_SCALE(sb, &in.s, in.b, &three);
-  KXV_SUB(v, d, sb, &three);
-  o.r = KXV_DOT(v, in.b, &three) / KXV_DOT(zw, in.b, &three);
-  const double minus_r = -o.r;
-  KXV_SCALE(drop, &minus_r, zw, &three);
-  KXV_ADD(o.contact + 9, v, drop, &three);
-  KXV_ASSIGN(o.contact_reversed + 9, o.contact + 9, &three);
-  o.in_range = in.t > o.r ? -1 : 0;
-  return 0;
+  return tire_steps::tire_axis_by_steps(&o.in_range, &o.r, o.wheel, o.wheel_reversed, o.contact,
+                                        o.contact_reversed, &in.t, in.a, in.p, in.b, in.q, &in.s);
 }
 
 int32_t lynx_tire_axis(Outputs &o, const Inputs &in) {

@@ -6,16 +6,12 @@
 // being read, so y must not share storage with a or b.
 
 #include "algebra/second_name.hpp"
+#include "algebra/vector_kernels.hpp"
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
 
 extern "C" void LYNX_CALL KXV_CROSS(double *y, const double *a, const double *b, const int32_t *n) {
-  const int32_t count = *n;
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t j = (i + 1 == count) ? 0 : i + 1;
-    const int32_t k = (j + 1 == count) ? 0 : j + 1;
-    y[i] = a[j] * b[k] - b[j] * a[k];
-  }
+  lynx::algebra::cross(y, a, b, *n);
 }
 
 // y = a x b of 3-vectors, also exported as T31 (the tilde matrix of a

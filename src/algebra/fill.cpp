@@ -8,15 +8,6 @@
 #include "lynx/matrices.h"
 #include "lynx/vectors.h"
 
-namespace lynx::algebra {
-
-void fill_zero(double *y, int32_t n) {
-  if (n <= 0) return;
-  std::memset(y, 0, static_cast<size_t>(n) * sizeof(double));
-}
-
-}  // namespace lynx::algebra
-
 extern "C" void LYNX_CALL KXV_NULLV(double *y, const int32_t *n) {
   lynx::algebra::fill_zero(y, *n);
 }

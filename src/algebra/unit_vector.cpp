@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "algebra/vector3.hpp"
+#include "algebra/clones.hpp"
 #include "algebra/vector_kernels.hpp"
 #include "lynx/vectors.h"
 
@@ -17,19 +17,16 @@ namespace {
 
 constexpr double kCleanThreshold = 1.0e-13;
 
+LYNX_VECTOR_KERNEL(int32_t, unit_vector_any, (double *y, const double *a, int32_t n), (y, a, n)) {
+  return lynx::algebra::unit_vector(y, a, n);
+}
+
 }  // namespace
 
 extern "C" void LYNX_CALL KXV_UNITV(double *y, const double *a, const int32_t *n, int32_t *status) {
   *status = 0;
   const int32_t count = *n;
-  const double m = lynx::algebra::magnitude(a, count);
-  if (m < lynx::algebra::kNullMagnitude) {
-    lynx::algebra::fill_zero(y, count);
-    *status = -1;
-    return;
-  }
-  const double r = 1.0 / m;
-  lynx::algebra::scale(y, r, a, count);
+  if (unit_vector_any(y, a, count) != 0) *status = -1;
 }
 
 extern "C" void LYNX_CALL VECUNI(double *a) {

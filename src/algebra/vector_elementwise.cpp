@@ -3,9 +3,9 @@
 // Element i of the result depends only on element i of each operand, and a
 // count of zero or less reads and writes nothing.  The result may be the
 // very array of an operand; arrays overlapping with an offset are not
-// allowed.
-
-#include <cstring>
+// allowed, except in a copy, which moves the words as memmove does.  The
+// loops are the kernels of vector_kernels.hpp, built here for the
+// processor at hand (clones.hpp).
 
 #include "algebra/clones.hpp"
 #include "algebra/second_name.hpp"
@@ -14,65 +14,32 @@
 
 namespace {
 
-// y(i) = op(a(i), b(i)), i = 1..n.  Each block of four elements is read in
-// full before any of it is stored, so y may be a or b and the block can
-// still be packed into vector instructions.
-template <class Op>
-inline void map2(double *y, const double *a, const double *b, int32_t n, Op op) {
-  int32_t i = 0;
-  for (; n - i >= 4; i += 4) {
-    const double r0 = op(a[i], b[i]);
-    const double r1 = op(a[i + 1], b[i + 1]);
-    const double r2 = op(a[i + 2], b[i + 2]);
-    const double r3 = op(a[i + 3], b[i + 3]);
-    y[i] = r0;
-    y[i + 1] = r1;
-    y[i + 2] = r2;
-    y[i + 3] = r3;
-  }
-  for (; i < n; ++i) y[i] = op(a[i], b[i]);
+LYNX_VECTOR_KERNEL(void, add_any, (double *y, const double *a, const double *b, int32_t n),
+                   (y, a, b, n)) {
+  lynx::algebra::add(y, a, b, n);
 }
 
-LYNX_VECTOR_KERNEL(void, add, (double *y, const double *a, const double *b, int32_t n),
+LYNX_VECTOR_KERNEL(void, subtract_any, (double *y, const double *a, const double *b, int32_t n),
                    (y, a, b, n)) {
-  map2(y, a, b, n, [](double x, double z) { return x + z; });
+  lynx::algebra::subtract(y, a, b, n);
 }
 
-LYNX_VECTOR_KERNEL(void, subtract, (double *y, const double *a, const double *b, int32_t n),
-                   (y, a, b, n)) {
-  map2(y, a, b, n, [](double x, double z) { return x - z; });
+LYNX_VECTOR_KERNEL(void, scale_any, (double *y, double s, const double *a, int32_t n),
+                   (y, s, a, n)) {
+  lynx::algebra::scale(y, s, a, n);
 }
 
 }  // namespace
 
-namespace lynx::algebra {
-
-LYNX_VECTOR_KERNEL(void, scale, (double *y, double s, const double *a, int32_t n), (y, s, a, n)) {
-  int32_t i = 0;
-  for (; n - i >= 4; i += 4) {
-    const double r0 = s * a[i];
-    const double r1 = s * a[i + 1];
-    const double r2 = s * a[i + 2];
-    const double r3 = s * a[i + 3];
-    y[i] = r0;
-    y[i + 1] = r1;
-    y[i + 2] = r2;
-    y[i + 3] = r3;
-  }
-  for (; i < n; ++i) y[i] = s * a[i];
-}
-
-}  // namespace lynx::algebra
-
 extern "C" void LYNX_CALL KXV_ADD(double *y, const double *a, const double *b, const int32_t *n) {
-  add(y, a, b, *n);
+  add_any(y, a, b, *n);
 }
 
 LYNX_SECOND_NAME(void, AVEC, KXV_ADD,
                  (double *y, const double *a, const double *b, const int32_t *n), (y, a, b, n))
 
 extern "C" void LYNX_CALL KXV_SUB(double *y, const double *a, const double *b, const int32_t *n) {
-  subtract(y, a, b, *n);
+  subtract_any(y, a, b, *n);
 }
 
 // The scalar is read once, after the count and before any element is
@@ -80,7 +47,7 @@ extern "C" void LYNX_CALL KXV_SUB(double *y, const double *a, const double *b, c
 extern "C" void LYNX_CALL KXV_SCALE(double *y, const double *s, const double *a, const int32_t *n) {
   const int32_t count = *n;
   if (count <= 0) return;
-  lynx::algebra::scale(y, *s, a, count);
+  scale_any(y, *s, a, count);
 }
 
 // KXV_SCALE with the scalar in third place.
@@ -88,12 +55,8 @@ extern "C" void LYNX_CALL SVECDP(double *y, const double *a, const double *s, co
   KXV_SCALE(y, s, a, n);
 }
 
-// A copy moves each 64-bit word unchanged: signed zeros, infinities and the
-// payloads of NaNs, signalling ones included, come through bit for bit.
 extern "C" void LYNX_CALL KXV_ASSIGN(double *y, const double *a, const int32_t *n) {
-  const int32_t count = *n;
-  if (count <= 0 || y == a) return;
-  std::memmove(y, a, static_cast<size_t>(count) * sizeof(double));
+  lynx::algebra::copy(y, a, *n);
 }
 
 LYNX_SECOND_NAME(void, COPYDP, KXV_ASSIGN, (double *y, const double *a, const int32_t *n),

@@ -20,7 +20,11 @@
 
 namespace {
 
+// Partial sums of a long sum; they are added in halves (kLanes to kHalfLanes
+// to kQuarterLanes), and the last four in a fixed tree.
 constexpr int32_t kLanes = 16;
+constexpr int32_t kHalfLanes = kLanes / 2;
+constexpr int32_t kQuarterLanes = kLanes / 4;
 
 // The sum of a(i) b(i) for 8 to 31 terms, in four partial sums.
 double medium_dot(const double *a, const double *b, int32_t n) {
@@ -41,46 +45,31 @@ double medium_dot(const double *a, const double *b, int32_t n) {
 // The sum of a(i) b(i) for 32 terms or more, in kLanes partial sums.
 LYNX_VECTOR_KERNEL(double, long_dot, (const double *a, const double *b, int32_t n), (a, b, n)) {
   double part[kLanes];
-  LYNX_UNROLL(16)
+  LYNX_UNROLL(kLanes)
   for (int32_t k = 0; k < kLanes; ++k) part[k] = a[k] * b[k];
   int32_t i = kLanes;
   for (; n - i >= kLanes; i += kLanes) {
-    LYNX_UNROLL(16)
+    LYNX_UNROLL(kLanes)
     for (int32_t k = 0; k < kLanes; ++k) part[k] += a[i + k] * b[i + k];
   }
   const int32_t rest = n - i;
-  LYNX_UNROLL(16)
+  LYNX_UNROLL(kLanes)
   for (int32_t k = 0; k < kLanes - 1; ++k) {
     if (k < rest) part[k] += a[i + k] * b[i + k];
   }
-  LYNX_UNROLL(8)
-  for (int32_t k = 0; k < 8; ++k) part[k] += part[k + 8];
-  LYNX_UNROLL(4)
-  for (int32_t k = 0; k < 4; ++k) part[k] += part[k + 4];
+  LYNX_UNROLL(kHalfLanes)
+  for (int32_t k = 0; k < kHalfLanes; ++k) part[k] += part[k + kHalfLanes];
+  LYNX_UNROLL(kQuarterLanes)
+  for (int32_t k = 0; k < kQuarterLanes; ++k) part[k] += part[k + kQuarterLanes];
   return 0.0 + ((part[0] + part[2]) + (part[1] + part[3]));
-}
-
-double sum_of_products(const double *a, const double *b, int32_t n) {
-  return n < 2 * kLanes ? medium_dot(a, b, n) : long_dot(a, b, n);
 }
 
 }  // namespace
 
 namespace lynx::algebra {
 
-double dot(const double *a, const double *b, int32_t n) {
-  if (n > kOrderedTerms) return sum_of_products(a, b, n);
-  double sum = 0.0;
-  for (int32_t i = 0; i < n; ++i) sum += a[i] * b[i];
-  return sum;
-}
-
-double magnitude(const double *a, int32_t n) {
-  double sum = a[0] * a[0];
-  if (n < 2) return std::sqrt(sum);
-  if (n > kOrderedTerms) return std::sqrt(sum_of_products(a, a, n));
-  for (int32_t i = 1; i < n; ++i) sum += a[i] * a[i];
-  return std::sqrt(sum);
+double sum_of_products(const double *a, const double *b, int32_t n) {
+  return n < 2 * kLanes ? medium_dot(a, b, n) : long_dot(a, b, n);
 }
 
 }  // namespace lynx::algebra

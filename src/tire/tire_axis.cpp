@@ -16,16 +16,20 @@
 // (A parallel to B, or either zero) leaves no axis system to build: all
 // four are cleared and the result is -1.
 //
-// Every step is the vector routine of the same name with a count of 3 (12
-// for clearing), written out inline in algebra/vector3.hpp with the same
-// operations, so the results are those of the routines to the bit.  Only
+// Every step is the kernel of the vector routine of the same name
+// (algebra/vector_kernels.hpp) with a count of 3 (12 for clearing), laid
+// out inline, so the results are those of the routines to the bit.  Only
 // the first unit vector's status is tested: the other two cross products
 // have the lengths of B and A.
 
-#include "algebra/vector3.hpp"
+#include "algebra/vector_kernels.hpp"
 #include "lynx/tire.h"
 
 namespace {
+
+// The count of a 3-vector, and of an axis system.
+constexpr int32_t kVector = 3;
+constexpr int32_t kAxisSystem = 12;
 
 // Column offsets of the four 3-vectors of an axis system.
 constexpr int kX = 0;
@@ -38,12 +42,12 @@ constexpr int kOrigin = 9;
 inline void write_axis_pair(double *system, double *reversed, const double *x, const double *y,
                             const double *z) {
   using namespace lynx::algebra;
-  assign3(system + kX, x);
-  assign3(system + kY, y);
-  assign3(system + kZ, z);
-  assign3(reversed + kX, x);
-  scale3(reversed + kY, -1.0, y);
-  scale3(reversed + kZ, -1.0, z);
+  copy(system + kX, x, kVector);
+  copy(system + kY, y, kVector);
+  copy(system + kZ, z, kVector);
+  copy(reversed + kX, x, kVector);
+  scale(reversed + kY, -1.0, y, kVector);
+  scale(reversed + kZ, -1.0, z, kVector);
 }
 
 }  // namespace
@@ -55,45 +59,45 @@ extern "C" int32_t LYNX_CALL KXF_TIR_AXIS(lynx_logical *in_range, double *r, dou
                                           const double *q, const double *s) {
   using namespace lynx::algebra;
 
-  double x[3];
-  cross3(x, a, b);
-  if (unit3(x, x) != 0) {
-    clear12(wheel);
-    clear12(wheel_reversed);
-    clear12(contact);
-    clear12(contact_reversed);
+  double x[kVector];
+  cross(x, a, b, kVector);
+  if (unit_vector(x, x, kVector) != 0) {
+    fill_zero(wheel, kAxisSystem);
+    fill_zero(wheel_reversed, kAxisSystem);
+    fill_zero(contact, kAxisSystem);
+    fill_zero(contact_reversed, kAxisSystem);
     *r = 0.0;
     *in_range = LYNX_FALSE;
     return -1;
   }
 
-  double yc[3];
-  cross3(yc, b, x);
-  unit3(yc, yc);
+  double yc[kVector];
+  cross(yc, b, x, kVector);
+  unit_vector(yc, yc, kVector);
 
   write_axis_pair(contact, contact_reversed, x, yc, b);
 
-  double zw[3];
-  cross3(zw, x, a);
-  unit3(zw, zw);
+  double zw[kVector];
+  cross(zw, x, a, kVector);
+  unit_vector(zw, zw, kVector);
 
   write_axis_pair(wheel, wheel_reversed, x, a, zw);
-  assign3(wheel + kOrigin, p);
-  assign3(wheel_reversed + kOrigin, p);
+  copy(wheel + kOrigin, p, kVector);
+  copy(wheel_reversed + kOrigin, p, kVector);
 
-  double v[3];
-  double offset[3];
-  sub3(v, p, q);
-  scale3(offset, *s, b);
-  sub3(v, v, offset);
+  double v[kVector];
+  double offset[kVector];
+  subtract(v, p, q, kVector);
+  scale(offset, *s, b, kVector);
+  subtract(v, v, offset, kVector);
 
-  const double distance = dot3(v, b) / dot3(zw, b);
+  const double distance = dot(v, b, kVector) / dot(zw, b, kVector);
   *r = distance;
 
-  double drop[3];
-  scale3(drop, -distance, zw);
-  add3(contact + kOrigin, v, drop);
-  assign3(contact_reversed + kOrigin, contact + kOrigin);
+  double drop[kVector];
+  scale(drop, -distance, zw, kVector);
+  add(contact + kOrigin, v, drop, kVector);
+  copy(contact_reversed + kOrigin, contact + kOrigin, kVector);
 
   *in_range = *t > distance ? LYNX_TRUE : LYNX_FALSE;
   return 0;

@@ -1,6 +1,7 @@
 // Helpers for the tire-axis tests: the outputs of one call with guard words
-// around each, and the computation written out step by step with the
-// exported vector routines, which the routine must match to the bit.
+// around each, and the same outputs from the computation written out step
+// by step with the exported vector routines, which the routine must match
+// to the bit.
 #ifndef LYNX_TESTS_TIRE_AXIS_SUPPORT_HPP
 #define LYNX_TESTS_TIRE_AXIS_SUPPORT_HPP
 
@@ -9,7 +10,7 @@
 
 #include "algebra_support.hpp"
 #include "lynx/tire.h"
-#include "lynx/vectors.h"
+#include "tire_axis_steps.hpp"
 
 namespace tire_test {
 
@@ -61,63 +62,13 @@ inline AxisOutputs call_tire_axis(AxisInputs in) {
   return out;
 }
 
-// The tire-axis steps, one exported vector routine per step.
+// The tire-axis steps, one exported vector routine per step
+// (tire_axis_steps.hpp).
 inline AxisOutputs axis_by_steps(AxisInputs in) {
   AxisOutputs out;
-  const int32_t three = 3, twelve = 12;
-  const double minus_one = -1.0;
-  int32_t status = 0;
-  double x[3], yc[3], zw[3], d[3], sb[3], v[3], drop[3];
-
-  // 1. X = unit(A x B); a null cross product clears everything.
-  KXV_CROSS(x, in.a, in.b, &three);
-  KXV_UNITV(x, x, &three, &status);
-  if (status == -1) {
-    KXV_NULLV(out.wheel.data(), &twelve);
-    KXV_NULLV(out.wheel_reversed.data(), &twelve);
-    KXV_NULLV(out.contact.data(), &twelve);
-    KXV_NULLV(out.contact_reversed.data(), &twelve);
-    out.r[0] = 0.0;
-    out.in_range[0] = LYNX_FALSE;
-    out.status = -1;
-    return out;
-  }
-  // 2. Yc = unit(B x X).
-  KXV_CROSS(yc, in.b, x, &three);
-  KXV_UNITV(yc, yc, &three, &status);
-  // 3. Contact axes (X, Yc, B) and (X, -Yc, -B).
-  KXV_ASSIGN(out.contact.data(), x, &three);
-  KXV_ASSIGN(out.contact.data() + 3, yc, &three);
-  KXV_ASSIGN(out.contact.data() + 6, in.b, &three);
-  KXV_ASSIGN(out.contact_reversed.data(), x, &three);
-  KXV_SCALE(out.contact_reversed.data() + 3, &minus_one, yc, &three);
-  KXV_SCALE(out.contact_reversed.data() + 6, &minus_one, in.b, &three);
-  // 4. Zw = unit(X x A).
-  KXV_CROSS(zw, x, in.a, &three);
-  KXV_UNITV(zw, zw, &three, &status);
-  // 5. Wheel axes (X, A, Zw | P) and (X, -A, -Zw | P).
-  KXV_ASSIGN(out.wheel.data(), x, &three);
-  KXV_ASSIGN(out.wheel.data() + 3, in.a, &three);
-  KXV_ASSIGN(out.wheel.data() + 6, zw, &three);
-  KXV_ASSIGN(out.wheel.data() + 9, in.p, &three);
-  KXV_ASSIGN(out.wheel_reversed.data(), x, &three);
-  KXV_SCALE(out.wheel_reversed.data() + 3, &minus_one, in.a, &three);
-  KXV_SCALE(out.wheel_reversed.data() + 6, &minus_one, zw, &three);
-  KXV_ASSIGN(out.wheel_reversed.data() + 9, in.p, &three);
-  // 6. V = (P - Q) - sB.
-  KXV_SUB(d, in.p, in.q, &three);
-  KXV_SCALE(sb, &in.s, in.b, &three);
-  KXV_SUB(v, d, sb, &three);
-  // 7. r = (V.B) / (Zw.B).
-  out.r[0] = KXV_DOT(v, in.b, &three) / KXV_DOT(zw, in.b, &three);
-  // 8. O = V + (-r) Zw, the origin of both contact systems.
-  const double minus_r = -out.r[0];
-  KXV_SCALE(drop, &minus_r, zw, &three);
-  KXV_ADD(out.contact.data() + 9, v, drop, &three);
-  KXV_ASSIGN(out.contact_reversed.data() + 9, out.contact.data() + 9, &three);
-  // 9. The logical.
-  out.in_range[0] = in.t > out.r[0] ? LYNX_TRUE : LYNX_FALSE;
-  out.status = 0;
+  out.status = tire_steps::tire_axis_by_steps(
+      out.in_range.data(), out.r.data(), out.wheel.data(), out.wheel_reversed.data(),
+      out.contact.data(), out.contact_reversed.data(), &in.t, in.a, in.p, in.b, in.q, &in.s);
   return out;
 }
 
