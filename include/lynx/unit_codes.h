@@ -4,7 +4,7 @@
  * the order in which the host reports the model's units, and the unit
  * codes with their factors.  Constants and a row list only, no storage, so
  * that the library, the embedded host and the tools all take them from
- * here. */
+ * here; unit_code_lookup.h looks the codes up. */
 #ifndef LYNX_UNIT_CODES_H
 #define LYNX_UNIT_CODES_H
 
@@ -20,6 +20,7 @@ enum lynx_quantity {
 
 /* The host reports the model's units (GTUNTS) for four quantities, in this
  * order.  Angle is not reported: the model's angle unit is the radian. */
+#define LYNX_HOST_QUANTITY_COUNT 4
 #define LYNX_HOST_QUANTITIES \
   { LYNX_TIME, LYNX_LENGTH, LYNX_FORCE, LYNX_MASS }
 #define LYNX_MODEL_ANGLE_CODE "RA"

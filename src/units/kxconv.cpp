@@ -6,6 +6,14 @@
 using lynx::text::Text;
 namespace units = lynx::units;
 
+namespace {
+
+// Room for the report of an unknown code: its message (43 characters at
+// most) directly followed by the code.
+constexpr int32_t kReportRoom = 64;
+
+}  // namespace
+
 // Unit codes to factors.  Each code is upper-cased in place and its slot
 // set to 1.0; a code found in the code table then gives its factor, and an
 // unknown one is reported (the message directly followed by the code, at
@@ -23,8 +31,8 @@ extern "C" void LYNX_CALL KXCONV(char *codes, lynx_textlen, double *factors) {
       continue;
     }
     const Text parts[2] = {units::kQuantityFacts[q].unknown_code, Text{code, units::kCodeLength}};
-    char message[64];
-    const int32_t length = lynx::text::concat(message, sizeof message, parts, 2);
+    char message[kReportRoom];
+    const int32_t length = lynx::text::concat(message, kReportRoom, parts, 2);
     lynx::report_exact(Text{message, length}, 0, lynx::kStop);
   }
 }

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "HxUtility.h"
 #include "frame/message.hpp"
+#include "units/host_units.hpp"
 
 namespace lynx::units {
 
@@ -18,11 +18,7 @@ unsigned map_names(const text::Text names[kQuantities], char *codes) {
     lengths[q] = n;
   }
 
-  hx_logical has_units = LYNX_FALSE;
-  double scales[4] = {0.0, 0.0, 0.0, 0.0};
-  char model_codes[8];
-  std::memset(model_codes, ' ', sizeof model_codes);
-  GTUNTS(&has_units, scales, model_codes, kCodeLength);
+  const HostUnits model = ask_host_units();
 
   unsigned mapped = 0;
   for (int q = 0; q < kQuantities; ++q) {
@@ -30,8 +26,7 @@ unsigned map_names(const text::Text names[kQuantities], char *codes) {
     const text::Text name{upper[q], lengths[q]};
     const char *code = nullptr;
     if (name.length >= 2 && name.chars[0] == ' ' && name.chars[1] == ' ') {
-      code = facts.host_slot >= 0 ? model_codes + kCodeLength * facts.host_slot
-                                  : facts.fixed_model_code;
+      code = model.code_of(static_cast<Quantity>(q));
       report80(facts.undefined_name, kMappingIdentifier, kWarn);
     } else {
       code = find_name(static_cast<Quantity>(q), name);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "frame/text.hpp"
+#include "lynx/unit_code_lookup.h"
 #include "lynx/unit_codes.h"
 
 namespace lynx::units {
@@ -20,6 +21,8 @@ enum Quantity : int {
   kAngle = LYNX_ANGLE
 };
 inline constexpr int kQuantities = LYNX_QUANTITIES;
+// The model units that the host reports (GTUNTS), without angle.
+inline constexpr int kHostQuantities = LYNX_HOST_QUANTITY_COUNT;
 
 // Length of a unit name, and of a unit code.
 inline constexpr int32_t kNameLength = 12;
@@ -28,8 +31,8 @@ inline constexpr int32_t kCodeLength = 2;
 // Position of a quantity among the four model units that GTUNTS reports, or
 // -1 for angle, which the host does not report.
 constexpr int host_slot_of(Quantity quantity) {
-  constexpr int order[4] = LYNX_HOST_QUANTITIES;
-  for (int slot = 0; slot < 4; ++slot) {
+  constexpr int order[kHostQuantities] = LYNX_HOST_QUANTITIES;
+  for (int slot = 0; slot < kHostQuantities; ++slot) {
     if (order[slot] == quantity) return slot;
   }
   return -1;
@@ -90,19 +93,9 @@ inline constexpr QuantityFacts kQuantityFacts[kQuantities] = {
 // The block of a property file that holds the units.
 inline constexpr text::Text kUnitsBlock = text::literal(LYNX_UNITS_BLOCK);
 
-// The code table, in the order of the unit-code list: each factor is one
-// unit in the base unit of its quantity.
-struct UnitCode {
-  Quantity quantity;
-  char code[3];
-  double factor;
-  const char *unit;
-};
-
-#define LYNX_UNITS_CODE_ROW(quantity, code, factor, unit) \
-  {static_cast<Quantity>(quantity), code, factor, unit},
-inline constexpr UnitCode kCodeTable[] = {LYNX_UNIT_CODES(LYNX_UNITS_CODE_ROW)};
-#undef LYNX_UNITS_CODE_ROW
+// The code table: the rows of the unit-code list (lynx/unit_code_lookup.h),
+// each factor one unit in the base unit of its quantity.
+using UnitCode = lynx_unit_code;
 
 // The unit-name table: a name (upper-cased) passes a row when its leading
 // characters equal the row's literal; the rows of a quantity are tried in
@@ -146,7 +139,9 @@ inline constexpr NameRow kNameTable[] = {
 
 // The entry of the code table for a quantity and a two-character code
 // (compared as given, so upper-case it first), or nullptr.
-const UnitCode *find_code(Quantity quantity, const char *code);
+inline const UnitCode *find_code(Quantity quantity, const char *code) {
+  return lynx_find_unit_code(quantity, code);
+}
 
 // The code of the first row of the unit-name table that an upper-cased name
 // passes, or nullptr.

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "HxUtility.h"
 #include "frame/text.hpp"
 #include "lynx/units.h"
+#include "units/host_units.hpp"
 #include "units/mapping.hpp"
 #include "units/tables.hpp"
 
@@ -51,19 +51,11 @@ void convert_names(const Text names[units::kQuantities], double *model_factors,
   std::memset(codes, ' ', sizeof codes);
   map_into(names, codes);
 
-  hx_logical has_units = LYNX_FALSE;
-  double scales[4] = {1.0, 1.0, 1.0, 1.0};
-  char model_codes[8];
-  GTUNTS(&has_units, scales, model_codes, units::kCodeLength);
-  double divisors[units::kQuantities];
-  for (int q = 0; q < units::kQuantities; ++q) {
-    const int slot = units::kQuantityFacts[q].host_slot;
-    divisors[q] = slot >= 0 ? scales[slot] : 1.0;
-  }
+  const units::HostUnits model = units::ask_host_units();
 
   KXCONV(codes, sizeof codes, unit_factors);
   for (int q = 0; q < units::kQuantities; ++q) {
-    model_factors[q] = unit_factors[q] / divisors[q];
+    model_factors[q] = unit_factors[q] / model.scale_of(static_cast<units::Quantity>(q));
   }
 }
 
