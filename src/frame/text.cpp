@@ -12,18 +12,6 @@ void copy(char *destination, int32_t destination_length, Text source) {
   std::memset(destination + n, ' ', static_cast<std::size_t>(destination_length - n));
 }
 
-bool equal(Text a, Text b) {
-  const int32_t la = a.length > 0 ? a.length : 0;
-  const int32_t lb = b.length > 0 ? b.length : 0;
-  const int32_t longer = la > lb ? la : lb;
-  for (int32_t i = 0; i < longer; ++i) {
-    const char ca = i < la ? a.chars[i] : ' ';
-    const char cb = i < lb ? b.chars[i] : ' ';
-    if (ca != cb) return false;
-  }
-  return true;
-}
-
 bool starts_with(Text name, Text literal) {
   if (name.length < literal.length) return false;
   return std::memcmp(name.chars, literal.chars, static_cast<std::size_t>(literal.length)) == 0;
@@ -68,15 +56,6 @@ int32_t meaningful_length(Text text) {
     if (text.chars[i - 1] != ' ') return i;
   }
   return 0;
-}
-
-std::size_t to_cstring(char *destination, std::size_t destination_size, Text text) {
-  const int32_t meaningful = meaningful_length(text);
-  std::size_t n = static_cast<std::size_t>(meaningful);
-  if (n > destination_size - 1) n = destination_size - 1;
-  if (n > 0) std::memmove(destination, text.chars, n);
-  destination[n] = '\0';
-  return n;
 }
 
 void from_cstring(char *destination, int32_t destination_length, const char *source) {

@@ -4,15 +4,13 @@
 // no terminator.  Every routine that handles text goes through these rules:
 //   1. copy: the first min(source, destination) characters are copied, the
 //      rest of the destination is filled with blanks;
-//   2. comparison: the shorter text counts as padded with blanks;
-//   3. leading-character test: the first n characters equal an n-character
+//   2. leading-character test: the first n characters equal an n-character
 //      literal (a text shorter than n never passes);
-//   4. concatenation: parts end to end, then copied by rule 1;
-//   5. search: 1-based position of the first occurrence, 0 when absent;
-//   6. upper-casing: bytes 'a'..'z' lose 32, every other byte stays;
-//   7. meaningful length: position of the last non-blank, 0 if none;
-//   8. crossing to NUL-terminated strings: cut to the meaningful part and
-//      terminated; from them, copied by rule 1.
+//   3. concatenation: parts end to end, then copied by rule 1;
+//   4. search: 1-based position of the first occurrence, 0 when absent;
+//   5. upper-casing: bytes 'a'..'z' lose 32, every other byte stays;
+//   6. meaningful length: position of the last non-blank, 0 if none;
+//   7. from NUL-terminated strings: copied by rule 1.
 #ifndef LYNX_SRC_FRAME_TEXT_HPP
 #define LYNX_SRC_FRAME_TEXT_HPP
 
@@ -44,30 +42,22 @@ constexpr int32_t length_of(lynx_textlen passed) {
 void copy(char *destination, int32_t destination_length, Text source);
 
 // Rule 2.
-bool equal(Text a, Text b);
-
-// Rule 3.
 bool starts_with(Text name, Text literal);
 
-// Rule 4: the parts end to end, copied by rule 1 into the destination.
+// Rule 3: the parts end to end, copied by rule 1 into the destination.
 // Returns the concatenation's full length (the sum of the parts' lengths).
 int32_t concat(char *destination, int32_t destination_length, const Text *parts, int part_count);
 
-// Rule 5.
+// Rule 4.
 int32_t index(Text haystack, Text needle);
 
-// Rule 6.
+// Rule 5.
 void upcase(char *text, int32_t length);
 
-// Rule 7.
+// Rule 6.
 int32_t meaningful_length(Text text);
 
-// Rule 8, to a NUL-terminated string: the meaningful part of text, cut to
-// fit destination_size - 1 characters, then a NUL.  Returns the number of
-// characters written before the NUL.  destination_size must be at least 1.
-std::size_t to_cstring(char *destination, std::size_t destination_size, Text text);
-
-// Rule 8, from a NUL-terminated string: copied into the text by rule 1.
+// Rule 7: a NUL-terminated string copied into the text by rule 1.
 void from_cstring(char *destination, int32_t destination_length, const char *source);
 
 // Length of a NUL-terminated string within at most limit characters.
