@@ -14,6 +14,15 @@ jobs=$(nproc 2>/dev/null || echo 2)
 STAGES=(werror abi mutation sanitize users tsan clang valgrind fuzz arm windows-x64 windows-x86
   package)
 
+# What the stages install, as root (scripts/ensure-packages.sh): the build
+# and test tools of the Linux stages, and the cross tools of the Windows
+# ones.  A stage names its lists and what it needs besides.
+LINUX=(cmake g++ make libgtest-dev libgsl-dev)
+WINDOWS=(cmake ninja-build googletest clang lld llvm)
+WIN64=(g++-mingw-w64-x86-64-posix gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
+  wine64)
+WIN32=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++ g++-i686-linux-gnu qemu-user)
+
 # Configures, builds and tests one preset of CMakePresets.json, the one way
 # every stage configures: build/<preset>.
 run_preset() {
@@ -25,7 +34,7 @@ run_preset() {
 
 # -Wall -Wextra -Werror, optimised with debug information.
 stage_werror() {
-  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  ./scripts/ensure-packages.sh "${LINUX[@]}"
   run_preset werror
 }
 
@@ -33,7 +42,7 @@ stage_werror() {
 # stage's build (reused when it is there): a removed or changed routine
 # fails, an added one is reported.
 stage_abi() {
-  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev abigail-tools
+  ./scripts/ensure-packages.sh "${LINUX[@]}" abigail-tools
   cmake --preset werror
   cmake --build --preset werror -j "$jobs" --target lynxUtility
   ./scripts/abi.sh build/werror/lib/liblynxUtility.so.1
@@ -42,7 +51,7 @@ stage_abi() {
 # AddressSanitizer and UndefinedBehaviorSanitizer, with -march=native so the
 # bit-exact tests also run on the fused-multiply-add instruction set.
 stage_sanitize() {
-  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  ./scripts/ensure-packages.sh "${LINUX[@]}"
   run_preset sanitize
 }
 
@@ -53,7 +62,7 @@ stage_sanitize() {
 # the same with flang as the Fortran compiler: its Fortran example must
 # print exactly what gfortran's does.
 stage_users() {
-  ./scripts/ensure-packages.sh cmake g++ make gfortran flang-16 pkg-config libgtest-dev
+  ./scripts/ensure-packages.sh "${LINUX[@]}" gfortran flang-16 pkg-config
   run_preset users
   run_preset users-flang
   cmp build/users/tests/examples-check/fortran-output.txt \
@@ -64,13 +73,13 @@ stage_users() {
 # ThreadSanitizer: the suite, whose stress test runs every exported routine
 # from four threads at once; any report fails the test that caused it.
 stage_tsan() {
-  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev
+  ./scripts/ensure-packages.sh "${LINUX[@]}"
   run_preset tsan
 }
 
 # The suite built with clang, optimised.
 stage_clang() {
-  ./scripts/ensure-packages.sh cmake clang make libgtest-dev libgsl-dev
+  ./scripts/ensure-packages.sh "${LINUX[@]}" clang
   run_preset clang
 }
 
@@ -79,7 +88,7 @@ stage_clang() {
 # tests that run lynx-demo and the C program through scripts.  Any error or
 # definite or possible leak fails.
 stage_valgrind() {
-  ./scripts/ensure-packages.sh cmake g++ make libgtest-dev libgsl-dev valgrind
+  ./scripts/ensure-packages.sh "${LINUX[@]}" valgrind
   cmake --preset werror
   cmake --build --preset werror -j "$jobs"
   local -x LYNX_TEST_LAUNCHER="valgrind -q --error-exitcode=99 --leak-check=full \
@@ -104,7 +113,7 @@ stage_fuzz() {
 # fails.  The first run builds the copies (build/mutate/, with Ninja and
 # unoptimised); later runs only rebuild what the changes touch.
 stage_mutation() {
-  ./scripts/ensure-packages.sh cmake g++ ninja-build libgtest-dev libgsl-dev python3
+  ./scripts/ensure-packages.sh "${LINUX[@]}" ninja-build python3
   ./scripts/mutate.py --seed 1 --per-family 5 --min-score 90
 }
 
@@ -125,60 +134,68 @@ stage_arm() {
 # folder.  Wine that cannot start fails the first test (wine.start) and so
 # the stage.
 stage_windows_x64() {
-  ./scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-x86-64-posix \
-    gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 clang lld llvm wine wine64
+  ./scripts/ensure-packages.sh "${WINDOWS[@]}" "${WIN64[@]}"
   run_preset windows-x64
 }
 
-# Builds a static 32-bit x86 program that does nothing, to find out whether
-# this machine runs 32-bit programs: build/probe-i686/probe.
-build_32bit_probe() {
+# How this machine runs the 32-bit x86 Windows programs, in x86_runner:
+# "wine" where its kernel runs 32-bit programs (32-bit Wine is installed,
+# the i386 architecture enabled for it), else "qemu" (the loader of
+# windows/legacy32/loader under qemu-i386); why, in x86_why.
+# LYNX_X86_RUNNER=qemu chooses the loader on any machine.
+choose_x86_runner() {
   mkdir -p build/probe-i686
   printf 'int main(void) { return 0; }\n' >build/probe-i686/probe.c
   i686-linux-gnu-gcc -static -o build/probe-i686/probe build/probe-i686/probe.c
+  local out
+  if [ "${LYNX_X86_RUNNER:-}" = qemu ]; then
+    x86_runner=qemu x86_why="LYNX_X86_RUNNER=qemu chooses it"
+  elif out=$(build/probe-i686/probe 2>&1); then
+    x86_runner=wine x86_why="this machine's kernel runs 32-bit programs"
+    ./scripts/ensure-packages.sh wine wine32:i386
+  else
+    x86_runner=qemu x86_why="this machine's kernel runs no 32-bit programs (${out##*: })"
+  fi
 }
 
-# The legacy 32-bit Windows library, cross-built with mingw-w64 (i686).
-# Where the machine runs 32-bit programs, the test suite's cases for it run
-# under 32-bit Wine (the i386 architecture is enabled to install it).  Where
-# it cannot, the stage says so, and checks all that needs no 32-bit
-# execution: the build, the DLL's image read from the file, and the 32-bit
-# arithmetic, from the same sources compiled as the 32-bit build compiles
-# them for 32-bit x86 Linux and run under qemu-i386, against the 64-bit
-# results.  The image checks run in either case, with the import table of
-# the MSVC-style caller (tests/msvc_caller), built and linked by the build.
+# The legacy 32-bit Windows library, cross-built with mingw-w64 (i686), and
+# its real DLL run on every machine.  With Wine, the whole test suite runs
+# under 32-bit Wine.  In any case the DLL is then mapped and run by the
+# loader of windows/legacy32/loader under qemu-i386: each export called once
+# with the checks of its argument passing, the digest of its arithmetic and
+# its report paths compared with the 64-bit library's (written by the
+# build).  Without Wine, the tests that build against the installed folder
+# build their programs without running them.  The image checks read the
+# DLL as a file, and the import table of the MSVC-style caller.
 stage_windows_x86() {
-  ./scripts/ensure-packages.sh cmake ninja-build googletest g++ g++-mingw-w64-i686-posix \
-    binutils-mingw-w64-i686 clang lld llvm g++-i686-linux-gnu qemu-user
-  build_32bit_probe
-  local why
-  if why=$(build/probe-i686/probe 2>&1); then
-    ./scripts/ensure-packages.sh wine wine32:i386
+  ./scripts/ensure-packages.sh "${WINDOWS[@]}" "${WIN32[@]}"
+  choose_x86_runner
+  local build=build/windows-x86
+  if [ "$x86_runner" = wine ]; then
+    echo "windows-x86: the 32-bit DLL runs under 32-bit Wine ($x86_why): the whole 32-bit" \
+      "suite; then under the loader and qemu-i386 too"
     run_preset windows-x86
   else
-    echo "windows-x86: the 32-bit test suite is not run here: this machine's kernel runs no" \
-      "32-bit programs (${why##*: }); running the build, the image checks and the arithmetic under qemu-i386"
+    echo "windows-x86: the 32-bit DLL runs under the loader and qemu-i386, not Wine ($x86_why):" \
+      "its exports' argument passing, its arithmetic and its reports"
     cmake --preset windows-x86
     cmake --build --preset windows-x86 -j "$jobs"
-    local digest=build/windows-x86/digest-i686
-    cmake -S tests/legacy32/digest -B "$digest" -DLYNX_DIGEST_LEGACY32=ON -DLYNX_WERROR=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/i686-linux-gnu.cmake"
-    cmake --build "$digest" -j "$jobs"
-    # Some NaN payloads of SSE arithmetic differ under qemu from the hardware.
-    qemu-i386 "$digest/legacy32_digest" --compare \
-      build/windows-x86/tests/legacy32-reference/reference.txt --nan-as-nan
-    cmake -DBUILD_DIR=build/windows-x86 -DWORK_DIR=build/windows-x86/tests/legacy32-install \
-      -DSOURCE=tests/legacy32/user.c -DCC=i686-w64-mingw32-gcc-posix \
-      -P tests/legacy32/install_check.cmake
-    cmake -DBUILD_DIR="$PWD/build/windows-x86" -DWORK_DIR="$PWD/build/windows-x86/tests/model-library" \
-      -DDOCDIR=share/doc/lynxUtility -DCC=i686-w64-mingw32-gcc-posix \
-      -DOBJDUMP=i686-w64-mingw32-objdump "-DIMPORTS=_KXF_TIR_AXIS@48|_KX_BUILD_MES@20" \
-      -DEXPORTS="$PWD/src/exports.txt" -P tests/model_library_check.cmake
+    LYNX_NO_EMULATOR=1 ctest --preset windows-x86 -FA '.*' \
+      -R '^(install[.]legacy32|examples[.]model_library)$'
   fi
+  cmake -S windows/legacy32/loader -B "$build/loader" -DLYNX_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/i686-linux-gnu.cmake" \
+    -DLYNX_LEGACY32_GENERATED="$PWD/$build/generated/legacy32"
+  cmake --build "$build/loader" -j "$jobs"
+  local -x LYNX_LEGACY32_DLL=$build/bin/lynxUtility.dll
+  local reference=$build/tests/legacy32-reference
+  qemu-i386 "$build/loader/legacy32_calls"
+  # Some NaN payloads of SSE arithmetic differ under qemu from the hardware.
+  qemu-i386 "$build/loader/legacy32_digest" --compare "$reference/reference.txt" --nan-as-nan
+  qemu-i386 "$build/loader/legacy32_reports" --compare "$reference/reports.txt"
   python3 windows/legacy32/check_image.py --objdump i686-w64-mingw32-objdump \
-    --exports src/exports.txt build/windows-x86/bin/lynxUtility.dll \
-    --caller build/windows-x86/bin/msvc_caller.exe \
-    --calls _UPCASE@8,_KXCONV@12,_KXV_DOT@12,_T31@12,_M33@12,_KXF_TIR_AXIS@48
+    --exports src/exports.txt --release "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+    "$build/CMakeCache.txt")" "$build/bin/lynxUtility.dll" --caller "$build/bin/msvc_caller.exe"
 }
 
 # What a user downloads, made with cpack: the Linux .tar.gz and Debian
@@ -187,9 +204,8 @@ stage_windows_x86() {
 # and used as the README's "Download and use" says, building and running
 # the example tire model and the driver (scripts/package-check.sh).
 stage_package() {
-  ./scripts/ensure-packages.sh cmake g++ make gfortran pkg-config ninja-build googletest \
-    g++-mingw-w64-x86-64-posix gfortran-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-i686-linux-gnu clang lld llvm
+  ./scripts/ensure-packages.sh "${LINUX[@]}" gfortran pkg-config "${WINDOWS[@]}" "${WIN64[@]}" \
+    "${WIN32[@]}"
   cmake --preset package
   cmake --build --preset package -j "$jobs"
   ./scripts/package-check.sh linux build/package
@@ -199,9 +215,8 @@ stage_package() {
     cmake --build --preset "$preset" -j "$jobs"
   done
   ./scripts/package-check.sh win64 build/windows-x64
-  build_32bit_probe
-  if build/probe-i686/probe 2>/dev/null; then
-    ./scripts/ensure-packages.sh wine wine32:i386
+  choose_x86_runner
+  if [ "$x86_runner" = wine ]; then
     LYNX_RUNS_32BIT=1 ./scripts/package-check.sh win32 build/windows-x86
   else
     ./scripts/package-check.sh win32 build/windows-x86

@@ -10,7 +10,8 @@ cmake_minimum_required(VERSION 3.16)
 #         -DOBJDUMP=... -DEXPORTS=<src/exports.txt> [-DIMPORTS=<names>] [-DEMULATOR=<program|arg>]
 #         -P model_library_check.cmake
 # IMPORTS: names, '|' between them, that the model DLLs must import (the decorated stdcall names of
-# the 32-bit build).  Without an emulator the programs are built, not run.  PREFIX: an
+# the 32-bit build).  Without an emulator, or with LYNX_NO_EMULATOR=1 in the environment, the
+# programs are built, not run.  PREFIX: an
 # installed folder (an unpacked download) to check instead of installing BUILD_DIR.
 # FORTRAN_MODULE: the module sources the Fortran model compiles, '|' between them; by default
 # those of the installed folder.
@@ -72,7 +73,7 @@ foreach(model ${models})
     endif()
   endforeach()
 endforeach()
-if(NOT EMULATOR)
+if(NOT EMULATOR OR "$ENV{LYNX_NO_EMULATOR}")
   message(STATUS "the model DLLs and the driver build against the installed folder; not run here")
   return()
 endif()

@@ -2,7 +2,8 @@
 # against the installed headers and import libraries with the build's C
 # compiler, and runs it from the prefix's bin folder.
 #   cmake -DBUILD_DIR=... -DSOURCE=... -DWORK_DIR=... -DCC=... [-DEMULATOR=...] -P install_check.cmake
-# Without an emulator the program is built but not run.
+# Without an emulator, or with LYNX_NO_EMULATOR=1 in the environment, the
+# program is built but not run.
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}
   RESULT_VARIABLE status OUTPUT_QUIET)
@@ -32,7 +33,7 @@ execute_process(COMMAND ${CC} -std=c11 -pedantic -Wall -Wextra -Werror ${SOURCE}
 if(status)
   message(FATAL_ERROR "the user's program does not build against the installed folder")
 endif()
-if(NOT EMULATOR)
+if(NOT EMULATOR OR "$ENV{LYNX_NO_EMULATOR}")
   # A machine that runs no 32-bit programs: built and linked, not run.
   message(STATUS "the user's program builds against the installed folder; not run here")
   return()

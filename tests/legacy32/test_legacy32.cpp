@@ -19,66 +19,8 @@
 
 using lynx_test::host_log;
 
-// A call through a bare address, as a host that binds by name makes it:
-// `slots` copies of `value` are pushed, the callee-saved registers are
-// loaded with known words, and afterwards the stack pointer's movement, the
-// registers and the x87 status word are recorded.  A double result left on
-// the x87 stack is popped into `result`.
-struct Probe {
-  uint32_t esp_before, esp_after;
-  uint32_t ebx, esi, edi, ebp;
-  uint16_t fpu_status;
-  double result;
-};
-
-static_assert(offsetof(Probe, fpu_status) == 24 && offsetof(Probe, result) == 32,
-              "the assembly below stores at these offsets");
-
-extern "C" {
-Probe lynx_probe;
-uint32_t lynx_probe_saved_esp;
-void lynx_probe_call(void *routine, uint32_t slots, uint32_t value, uint32_t pops_double);
-}
-
-asm(R"(
-    .text
-    .globl _lynx_probe_call
-_lynx_probe_call:
-    pushl %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    movl 20(%esp), %eax
-    movl 24(%esp), %ecx
-    movl 28(%esp), %edx
-    movl %esp, _lynx_probe_saved_esp
-1:  testl %ecx, %ecx
-    jz 2f
-    pushl %edx
-    decl %ecx
-    jmp 1b
-2:  movl %esp, _lynx_probe
-    movl $0x1b1b1b1b, %ebx
-    movl $0x5e5e5e5e, %esi
-    movl $0xd1d1d1d1, %edi
-    movl $0xb9b9b9b9, %ebp
-    call *%eax
-    movl %esp, _lynx_probe+4
-    movl %ebx, _lynx_probe+8
-    movl %esi, _lynx_probe+12
-    movl %edi, _lynx_probe+16
-    movl %ebp, _lynx_probe+20
-    movl _lynx_probe_saved_esp, %esp
-    fnstsw _lynx_probe+24
-    cmpl $0, 32(%esp)
-    je 3f
-    fstpl _lynx_probe+32
-3:  popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-)");
+#define LYNX_PROBE_DEFINITIONS
+#include "probe.h"
 
 namespace {
 
@@ -88,7 +30,9 @@ struct Export {
 };
 
 const Export kExports[] = {
+#define LYNX_LEGACY32_EXPORT(name, exported, bytes) {exported, bytes},
 #include "lynx_legacy32_exports.inc"
+#undef LYNX_LEGACY32_EXPORT
 };
 
 // The names and imports of a loaded module, read from its PE directories.
@@ -228,16 +172,6 @@ uint32_t zeroed_low_region() {
   return 0;
 }
 
-// Number of argument slots of the lower-case routines, which the decoration
-// does not state.
-const std::map<std::string, uint32_t> kCdeclSlots = {
-    {"kx_gtout", 1}, {"kx_gtstrg", 4}, {"kx_read_file_units", 4}};
-
-// The functions that return a double, on the x87 stack.
-const std::set<std::string> kDoubleResults = {
-    "_KXV_DOT@12",      "_KXV_MAGNTD@8",      "_DOT@12",          "_GET_TIME_CONV@0",
-    "_GET_MASS_CONV@0", "_GET_LENGTH_CONV@0", "_GET_FORCE_CONV@0"};
-
 TEST(Legacy32Calls, EachExportRemovesTheBytesItsNameStatesAndKeepsTheSavedRegisters) {
   hxhost_reset();
   hxhost_set_quiet(1);
@@ -250,16 +184,15 @@ TEST(Legacy32Calls, EachExportRemovesTheBytesItsNameStatesAndKeepsTheSavedRegist
     void *routine = reinterpret_cast<void *>(GetProcAddress(library, e.name));
     ASSERT_NE(routine, nullptr);
     std::memset(reinterpret_cast<void *>(static_cast<uintptr_t>(value)), 0, 2 * value);
-    const uint32_t slots =
-        e.bytes >= 0 ? static_cast<uint32_t>(e.bytes) / 4 : kCdeclSlots.at(e.name);
-    const bool pops_double = kDoubleResults.count(e.name) != 0;
+    const uint32_t slots = lynx_probe_slots(e.name, e.bytes);
+    const bool pops_double = lynx_probe_returns_double(e.name) != 0;
     lynx_probe_call(routine, slots, value, pops_double ? 1 : 0);
     const uint32_t removed = lynx_probe.esp_after - lynx_probe.esp_before;
     EXPECT_EQ(removed, e.bytes >= 0 ? static_cast<uint32_t>(e.bytes) : 0u);
-    EXPECT_EQ(lynx_probe.ebx, 0x1b1b1b1bu);
-    EXPECT_EQ(lynx_probe.esi, 0x5e5e5e5eu);
-    EXPECT_EQ(lynx_probe.edi, 0xd1d1d1d1u);
-    EXPECT_EQ(lynx_probe.ebp, 0xb9b9b9b9u);
+    EXPECT_EQ(lynx_probe.ebx, uint32_t{LYNX_PROBE_EBX});
+    EXPECT_EQ(lynx_probe.esi, uint32_t{LYNX_PROBE_ESI});
+    EXPECT_EQ(lynx_probe.edi, uint32_t{LYNX_PROBE_EDI});
+    EXPECT_EQ(lynx_probe.ebp, uint32_t{LYNX_PROBE_EBP});
     // x87 stack top: one value pushed (top 7) for a double result, empty
     // (top 0) otherwise.
     const int top = (lynx_probe.fpu_status >> 11) & 7;

@@ -126,15 +126,18 @@ endfunction()
 # and those that check results the 32-bit build gives differently by design
 # skip, each saying why (tests/support/built.hpp).
 
-# The export table the 32-bit tests expect: each exported name with its
-# argument bytes, -1 for a lower-case (cdecl) routine.
+# The export table the 32-bit tests expect, one row an export:
+#   LYNX_LEGACY32_EXPORT(name, "exported name", argument bytes)
+# with the name a caller's C code uses (KXCONV, COPYD) and -1 bytes for a
+# lower-case (cdecl) routine.  Its users define the macro.
 set(_exports "/* Generated from src/exports.txt: do not edit. */\n")
 foreach(_row IN LISTS LYNX_EXPORTS_LEGACY32_ROWS)
   lynx_legacy32_row("${_row}" _symbol _exported _bytes)
   if(_bytes STREQUAL "c")
-    string(APPEND _exports "{\"${_exported}\", -1},\n")
+    string(APPEND _exports "LYNX_LEGACY32_EXPORT(${_exported}, \"${_exported}\", -1)\n")
   else()
-    string(APPEND _exports "{\"_${_exported}@${_bytes}\", ${_bytes}},\n")
+    string(APPEND _exports
+      "LYNX_LEGACY32_EXPORT(${_exported}, \"_${_exported}@${_bytes}\", ${_bytes})\n")
   endif()
 endforeach()
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/legacy32/lynx_legacy32_exports.inc

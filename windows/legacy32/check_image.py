@@ -17,13 +17,13 @@ without running it:
     routine is followed there).
 
 And, given a program that calls the DLL (--caller), that its import table
-takes exactly the routines named by --calls from lynxUtility.dll, each
-under a name that the DLL exports (decorated _KXCONV@12 for a stdcall
-routine): the program binds, even where it cannot run.
+takes routines from lynxUtility.dll, each under a name that the DLL exports
+(decorated _KXCONV@12 for a stdcall routine), and, given --calls, exactly
+those: the program binds, even where it cannot run.
 
   check_image.py [--objdump PROGRAM] --exports src/exports.txt
                  --release VERSION lynxUtility.dll
-                 [--caller PROGRAM.exe --calls _KXCONV@12,...]
+                 [--caller PROGRAM.exe [--calls _KXCONV@12,...]]
 
 Prints one line per failed check and exits 1 if any failed.
 """
@@ -199,15 +199,19 @@ def main():
 
     caller = ""
     if args.caller:
-        calls = set(filter(None, args.calls.split(",")))
         taken = read_headers(args.objdump, args.caller)["imports"].get(DLL_NAME.lower(), set())
-        for name in sorted(calls - taken):
-            failures.append("%s does not import %s" % (args.caller, name))
-        for name in sorted(taken - calls):
-            failures.append("%s imports %s, not among --calls" % (args.caller, name))
-        for name in sorted(calls - set(expected)):
-            failures.append("%s is not an export of %s" % (name, DLL_NAME))
-        caller = ", %s's %d imports from it" % (args.caller, len(calls))
+        if not taken:
+            failures.append("%s imports nothing from %s" % (args.caller, DLL_NAME))
+        for name in sorted(taken - set(expected)):
+            failures.append("%s imports %s, which %s does not export" %
+                            (args.caller, name, DLL_NAME))
+        if args.calls:
+            calls = set(filter(None, args.calls.split(",")))
+            for name in sorted(calls - taken):
+                failures.append("%s does not import %s" % (args.caller, name))
+            for name in sorted(taken - calls):
+                failures.append("%s imports %s, not among --calls" % (args.caller, name))
+        caller = ", %s's %d imports from it" % (args.caller, len(taken))
 
     for failure in failures:
         print("check_image: " + failure)
