@@ -232,10 +232,13 @@ TEST(Renner, DegenerateCounts) {
 // Inside a straight run and at a corner between two runs the one-sided
 // tangents are unit vectors whatever the chords' length, so long straight
 // chords give straight segments with their length as parameter length.
+// The unit chords of the diagonal runs dot to just above one: the sines are
+// kept at zero, and the corner is not rounded off.
 TEST(Renner, StraightRunsWithLongChords) {
   const Fit line({{0, 0}, {2, 0}, {4, 0}, {6, 0}});
   const Fit corner({{0, 0}, {2, 0}, {4, 0}, {4, 2}, {4, 4}});
-  for (const Fit *f : {&line, &corner}) {
+  const Fit diagonal({{0, 0}, {3, 3}, {6, 6}, {9, 3}, {12, 0}});
+  for (const Fit *f : {&line, &corner, &diagonal}) {
     EXPECT_TRUE(f->guards_intact());
     for (int i = 0; i < f->n; ++i) {
       EXPECT_EQ(point_norm(f->b[i]), 1.0) << i;
