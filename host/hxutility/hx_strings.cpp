@@ -3,29 +3,17 @@
 #include <cstring>
 
 #include "hx_state.hpp"
+#include "hx_text.hpp"
 
 using hxhost::State;
 using hxhost::state;
 
 namespace {
 
-// Copies source into a blank-padded text of length characters.
-void fill_text(char *text, long length, const std::string &source) {
-  if (length <= 0) return;
-  const size_t n =
-      source.size() < static_cast<size_t>(length) ? source.size() : static_cast<size_t>(length);
-  std::memcpy(text, source.data(), n);
-  std::memset(text + n, ' ', static_cast<size_t>(length) - n);
-}
-
+// A text of length characters without its trailing blanks, upper-cased.
 std::string upper(const char *text, long length) {
-  std::string out;
-  for (long i = 0; i < length; ++i) {
-    const char c = text[i];
-    out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
+  return hxtext::upper(
+      std::string(text, static_cast<size_t>(hxtext::meaningful_length(text, length))));
 }
 
 }  // namespace
@@ -35,7 +23,7 @@ extern "C" {
 HX_API void HX_CALL GTOUT(char *text, hx_textlen text_length) {
   State &s = state();
   std::lock_guard<std::mutex> guard(s.lock);
-  fill_text(text, static_cast<long>(text_length), s.output_name);
+  hxtext::fill_blank_padded(text, static_cast<long>(text_length), s.output_name);
 }
 
 HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text, hx_textlen text_length,
@@ -45,21 +33,17 @@ HX_API void HX_CALL GTSTRG(const int32_t *identifier, char *text, hx_textlen tex
   const long length = static_cast<long>(text_length);
   const auto found = s.strings.find(*identifier);
   const std::string value = found != s.strings.end() ? found->second : std::string();
-  fill_text(text, length, value);
+  hxtext::fill_blank_padded(text, length, value);
   long n = static_cast<long>(value.size());
   if (n > length) n = length < 0 ? 0 : length;
-  while (n > 0 && value[static_cast<size_t>(n - 1)] == ' ') --n;
-  *count = static_cast<int32_t>(n);
+  *count = static_cast<int32_t>(hxtext::meaningful_length(value.data(), n));
   if (last != nullptr) *last = found != s.strings.end() ? 0 : -1;
 }
 
 // Not in the 32-bit stand-in: the 32-bit lynxUtility carries its own.
 #if !defined(HX_LEGACY32)
 HX_API int32_t HX_CALL NCHARS(const char *text, hx_textlen text_length) {
-  for (long i = static_cast<long>(text_length); i > 0; --i) {
-    if (text[i - 1] != ' ') return static_cast<int32_t>(i);
-  }
-  return 0;
+  return static_cast<int32_t>(hxtext::meaningful_length(text, static_cast<long>(text_length)));
 }
 #endif
 

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "HxUtility.h"
+#include "hx_text.hpp"
 #include "nolt_host.h"
 #include "nolt_reader.hpp"
 
@@ -65,11 +66,7 @@ void report_unknown(const char *routine, intptr_t source, const char *what = "")
 
 void give_error(const char *routine, const std::string &message, char *error, size_t error_size) {
   report(routine, message, "WARN");
-  if (error != nullptr && error_size > 0) {
-    const size_t n = message.size() < error_size - 1 ? message.size() : error_size - 1;
-    std::memcpy(error, message.data(), n);
-    error[n] = '\0';
-  }
+  hxtext::copy_cut(message, error, error_size);
 }
 
 intptr_t add_file(const char *routine, const std::string &name, const std::string &text,
@@ -144,10 +141,7 @@ bool read_source(const char *path, std::string &text, std::string &reason) {
 std::string text_of(const char *chars, intptr_t length, const int32_t *meaningful) {
   long n = static_cast<long>(length);
   if (meaningful != nullptr && *meaningful >= 0 && *meaningful < n) n = *meaningful;
-  if (n < 0) n = 0;
-  std::string s(chars, static_cast<size_t>(n));
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
+  return std::string(chars, static_cast<size_t>(hxtext::meaningful_length(chars, n)));
 }
 
 }  // namespace
@@ -219,7 +213,7 @@ NOLT_API int32_t rto_read_quoted_string(intptr_t source, const char *block, cons
     // Remarked once per open file and key, outside the registry's lock;
     // without memory for the remark the value is still given.
     try {
-      const std::string place = "[" + nolt::upper(block) + "] " + nolt::upper(key);
+      const std::string place = "[" + hxtext::upper(block) + "] " + hxtext::upper(key);
       bool first;
       {
         Registry &r = registry();
@@ -259,12 +253,7 @@ NOLT_API void NOLT_CALL RTO_READ_QUOTED_STRING_F2C(const char *block, intptr_t b
   *error = file != nullptr ? 0 : -1;
   *found = entry != nullptr ? 1 : 0;
   if (entry == nullptr) return;
-  const long length = static_cast<long>(value_length);
-  if (length <= 0) return;
-  const size_t n =
-      entry->size() < static_cast<size_t>(length) ? entry->size() : static_cast<size_t>(length);
-  std::memcpy(value, entry->data(), n);
-  std::memset(value + n, ' ', static_cast<size_t>(length) - n);
+  hxtext::fill_blank_padded(value, static_cast<long>(value_length), *entry);
 }
 
 }  // extern "C"

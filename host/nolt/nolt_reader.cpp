@@ -16,6 +16,8 @@
 
 #include <cctype>
 
+#include "hx_text.hpp"
+
 namespace nolt {
 
 namespace {
@@ -114,16 +116,9 @@ bool strip_comment(const std::string &line, std::string &out) {
 
 }  // namespace
 
-std::string upper(std::string s) {
-  for (char &c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return s;
-}
-
 const std::string *PropertyFile::find(const std::string &block, const std::string &key) const {
-  const std::string b = upper(block);
-  const std::string k = upper(key);
+  const std::string b = hxtext::upper(block);
+  const std::string k = hxtext::upper(key);
   for (const Entry &entry : entries) {
     if (entry.block == b && entry.key == k) return &entry.value;
   }
@@ -174,7 +169,7 @@ bool parse(const std::string &name, const std::string &text, PropertyFile &file,
       for (char c : inner) {
         if (!is_name_char(c)) return fail("bad character in block name '" + inner + "'");
       }
-      block = upper(inner);
+      block = hxtext::upper(inner);
       table_open = false;
       continue;
     }
@@ -215,7 +210,7 @@ bool parse(const std::string &name, const std::string &text, PropertyFile &file,
       if (!trim(value.substr(close + 1)).empty()) return fail("text after the closing quote");
       value = value.substr(1, close - 1);
     }
-    file.entries.push_back(Entry{block, upper(key), value});
+    file.entries.push_back(Entry{block, hxtext::upper(key), value});
   }
   return true;
 }

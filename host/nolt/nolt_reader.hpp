@@ -48,9 +48,6 @@ bool parse(const std::string &name, const std::string &text, PropertyFile &file,
 // The remark on a skipped line: "NAME:LINE: line skipped: ...".
 std::string skipped_remark(const std::string &name, const Skipped &line);
 
-// Upper-cases ASCII letters.
-std::string upper(std::string s);
-
 }  // namespace nolt
 
 #endif  // NOLT_READER_HPP
