@@ -47,6 +47,35 @@ TEST_F(Host, MalformedOrUnknownUnitsChangeNothing) {
   EXPECT_EQ(gtunts_codes(scales, &has_units), "S_M_N_KG");
 }
 
+TEST_F(Host, RefusedUnitsSayWhyCutToTheBuffer) {
+  const struct {
+    const char *codes;
+    size_t size;
+    const char *why;
+  } cases[] = {
+      {"S_,MM,N_", 128, "expected four unit codes T,L,F,M (time, length, force, mass), got 3"},
+      {"S_,MM,N_,KG,RA", 128,
+       "expected four unit codes T,L,F,M (time, length, force, mass), got 5"},
+      {" s_ ,kg,N_,MM", 128,
+       "'kg' is not a length unit code (length codes: KM, M_, CM, MM, MI, FT, IN)"},
+      {"S _,MM,N_,KG", 128, "'S _' is not a time unit code (time codes: HR, M_, S_, MS)"},
+      {"S_,MM,N_, ", 128, "'' is not a mass unit code (mass codes: KG, G_, LB, KP, SL, OZ)"},
+      {nullptr, 128, "no unit codes given"},
+      {"S_,MM,N_,XX", 8, "'XX' is"},
+  };
+  for (const auto &c : cases) {
+    char why[128] = "untouched";
+    EXPECT_EQ(hxhost_set_model_units_why(c.codes, why, c.size), -1);
+    EXPECT_STREQ(why, c.why);
+  }
+  char why[16] = "untouched";
+  ASSERT_EQ(hxhost_set_model_units_why("ms,mm,kf,lb", why, sizeof why), 0);
+  EXPECT_STREQ(why, "untouched");
+  double scales[4];
+  hx_logical has_units = 0;
+  EXPECT_EQ(gtunts_codes(scales, &has_units), "MSMMKFLB");
+}
+
 TEST_F(Host, EnvironmentSetsTheDefaultUnits) {
   ASSERT_EQ(setenv("LYNX_MODEL_UNITS", "S_,MM,N_,KG", 1), 0);
   hxhost_reset();

@@ -5,32 +5,36 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "lynx/unit_codes.h"
+#include "hx_text.hpp"
+#include "lynx/unit_code_lookup.h"
 
 namespace hxhost {
 
 namespace {
 
-// The quantity of each of the four model units, in the host's order.
-constexpr int kHostOrder[4] = LYNX_HOST_QUANTITIES;
+// The quantity of each of the model units, in the host's order.
+constexpr int kHostOrder[LYNX_HOST_QUANTITY_COUNT] = LYNX_HOST_QUANTITIES;
 
-// A row of the unit-code list: the model's units are given by these codes.
-struct UnitCode {
-  int quantity;
-  char code[3];
-  double factor;
-};
+// The names of the quantities of a unit set, in its order.
+constexpr const char *kQuantityNames[LYNX_QUANTITIES] = {"force", "mass", "length", "time",
+                                                         "angle"};
 
-#define HX_CODE_ROW(quantity, code, factor, unit) {quantity, code, factor},
-constexpr UnitCode kCodeTable[] = {LYNX_UNIT_CODES(HX_CODE_ROW)};
-#undef HX_CODE_ROW
-
-const UnitCode *lookup(int quantity, const char *code) {
-  for (const auto &row : kCodeTable) {
-    if (row.quantity == quantity && row.code[0] == code[0] && row.code[1] == code[1]) return &row;
+// Why field, the slot's code as written, is not a unit code of the
+// slot's quantity: the quantity's codes.
+std::string unknown_code(int slot, const char *field, std::size_t length) {
+  const int quantity = kHostOrder[slot];
+  const std::string name = kQuantityNames[quantity];
+  std::string known;
+  int count = 0;
+  const lynx_unit_code *rows = lynx_unit_code_rows(&count);
+  for (int i = 0; i < count; ++i) {
+    if (rows[i].quantity != quantity) continue;
+    known += (known.empty() ? "" : ", ") + std::string(rows[i].code);
   }
-  return nullptr;
+  return "'" + std::string(field, length) + "' is not a " + name + " unit code (" + name +
+         " codes: " + known + ")";
 }
 
 // The log's cap from LYNX_HOST_LOG_CAP, a whole number; the default when
@@ -61,27 +65,46 @@ void trim(State &s) {
 
 }  // namespace
 
-bool parse_model_units(const char *text, char codes[8], double scales[4]) {
-  char parsed_codes[8];
-  double parsed_scales[4];
-  const char *p = text;
-  for (int slot = 0; slot < 4; ++slot) {
+bool parse_model_units(const char *text, char codes[2 * LYNX_HOST_QUANTITY_COUNT],
+                       double scales[LYNX_HOST_QUANTITY_COUNT], std::string *why) {
+  // The fields between the commas, without the blanks around them.
+  const char *field[LYNX_HOST_QUANTITY_COUNT];
+  std::size_t length[LYNX_HOST_QUANTITY_COUNT];
+  int fields = 0;
+  for (const char *p = text;; ++p) {
     while (*p == ' ') ++p;
-    char code[2];
-    for (char &c : code) {
-      if (*p == '\0' || *p == ',') return false;
-      c = *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 32) : *p;
-      ++p;
+    const char *begin = p;
+    while (*p != '\0' && *p != ',') ++p;
+    const char *end = p;
+    while (end > begin && end[-1] == ' ') --end;
+    if (fields < LYNX_HOST_QUANTITY_COUNT) {
+      field[fields] = begin;
+      length[fields] = static_cast<std::size_t>(end - begin);
     }
-    while (*p == ' ') ++p;
-    if (slot < 3) {
-      if (*p != ',') return false;
-      ++p;
-    } else if (*p != '\0') {
+    ++fields;
+    if (*p == '\0') break;
+  }
+  if (fields != LYNX_HOST_QUANTITY_COUNT) {
+    if (why != nullptr) {
+      *why = "expected four unit codes T,L,F,M (time, length, force, mass), got " +
+             std::to_string(fields);
+    }
+    return false;
+  }
+  char parsed_codes[2 * LYNX_HOST_QUANTITY_COUNT];
+  double parsed_scales[LYNX_HOST_QUANTITY_COUNT];
+  for (int slot = 0; slot < LYNX_HOST_QUANTITY_COUNT; ++slot) {
+    char code[2] = {'\0', '\0'};
+    const lynx_unit_code *row = nullptr;
+    if (length[slot] == 2) {
+      code[0] = hxtext::upper(field[slot][0]);
+      code[1] = hxtext::upper(field[slot][1]);
+      row = lynx_find_unit_code(kHostOrder[slot], code);
+    }
+    if (row == nullptr) {
+      if (why != nullptr) *why = unknown_code(slot, field[slot], length[slot]);
       return false;
     }
-    const UnitCode *row = lookup(kHostOrder[slot], code);
-    if (row == nullptr) return false;
     parsed_codes[2 * slot] = code[0];
     parsed_codes[2 * slot + 1] = code[1];
     parsed_scales[slot] = row->factor;
@@ -93,7 +116,7 @@ bool parse_model_units(const char *text, char codes[8], double scales[4]) {
 
 void load_defaults(State &s) {
   s.has_units = true;
-  std::memcpy(s.codes, "S_M_N_KG", 8);
+  std::memcpy(s.codes, "S_M_N_KG", sizeof s.codes);
   for (double &scale : s.scales) scale = 1.0;
   const char *units = std::getenv("LYNX_MODEL_UNITS");
   if (units != nullptr && *units != '\0' && !parse_model_units(units, s.codes, s.scales)) {
@@ -144,8 +167,7 @@ void log_message(State &s, hxhost_routine routine, int32_t flag, const char *tex
   entry.end_word[word_kept] = '\0';
   append(s, entry);
   if (!s.quiet) {
-    long shown = kept;
-    while (shown > 0 && entry.text[shown - 1] == ' ') --shown;
+    const long shown = hxtext::meaningful_length(entry.text, kept);
     std::fprintf(stderr, "%s [%d] %.*s\n", entry.end_word, identifier, static_cast<int>(shown),
                  entry.text);
   }

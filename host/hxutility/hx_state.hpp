@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "HxHost.h"
+#include "lynx/unit_codes.h"
 
 namespace hxhost {
 
@@ -27,8 +28,10 @@ struct VectorKey {
 struct State {
   std::mutex lock;
   bool has_units = true;
-  char codes[8] = {'S', '_', 'M', '_', 'N', '_', 'K', 'G'};
-  double scales[4] = {1.0, 1.0, 1.0, 1.0};
+  // The model's units in the host's order: two characters of code each,
+  // and one unit in the base unit of its quantity.
+  char codes[2 * LYNX_HOST_QUANTITY_COUNT] = {'S', '_', 'M', '_', 'N', '_', 'K', 'G'};
+  double scales[LYNX_HOST_QUANTITY_COUNT] = {1.0, 1.0, 1.0, 1.0};
   std::string output_name = "lynx";
   std::map<int32_t, std::string> strings;
   std::map<VectorKey, std::array<double, 3>> vectors;
@@ -45,8 +48,10 @@ State &state();
 // Sets the defaults and reads the environment again; the lock is held.
 void load_defaults(State &s);
 
-// Parses "S_,MM,N_,KG" into codes and scales; false when malformed.
-bool parse_model_units(const char *text, char codes[8], double scales[4]);
+// Parses "S_,MM,N_,KG" into codes and scales; false, with the reason in
+// *why unless why is null, when malformed or a code is unknown.
+bool parse_model_units(const char *text, char codes[2 * LYNX_HOST_QUANTITY_COUNT],
+                       double scales[LYNX_HOST_QUANTITY_COUNT], std::string *why = nullptr);
 
 // Appends an entry to the log, dropping the oldest beyond the cap; the
 // lock is held.

@@ -25,6 +25,12 @@ extern "C" {
  * malformed or names a code that the table does not hold. */
 HX_API int hxhost_set_model_units(const char *codes);
 
+/* As hxhost_set_model_units; when it returns -1, error (error_size bytes,
+ * NUL-terminated, cut to fit; unused when NULL or error_size is 0) says
+ * why: "expected four unit codes T,L,F,M (time, length, force, mass),
+ * got 3", "'XX' is not a mass unit code (mass codes: KG, G_, ...)". */
+HX_API int hxhost_set_model_units_why(const char *codes, char *error, size_t error_size);
+
 /* Sets the model's codes and scale factors directly, without checking them
  * (codes: 8 characters, time, length, force, mass; scales in that order). */
 HX_API void hxhost_set_model_units_raw(const char *codes, const double *scales);
