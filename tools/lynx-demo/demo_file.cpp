@@ -23,14 +23,13 @@ constexpr const char *kKeys[LYNX_QUANTITIES] = {LYNX_FORCE_KEY, LYNX_MASS_KEY, L
 
 // Prints the model's units as the host reports them.
 void print_model_units() {
-  hx_logical has_units = 0;
-  double scales[4];
-  char codes[8];
-  GTUNTS(&has_units, scales, codes, 2);
+  const ModelUnits units = model_units();
+  const char *codes = units.codes;
+  const double *scales = units.scales;
   std::printf("model units (time, length, force, mass): %.2s %.2s %.2s %.2s", codes, codes + 2,
               codes + 4, codes + 6);
   std::printf("  scales %.15g %.15g %.15g %.15g  UNITS statement: %s\n", scales[0], scales[1],
-              scales[2], scales[3], (has_units & 1) != 0 ? "yes" : "no");
+              scales[2], scales[3], units.has_units ? "yes" : "no");
 }
 
 }  // namespace

@@ -38,12 +38,11 @@ bool parse_codes(const char *text, char codes[10]) {
 
 // The model's units as five codes in unit-set order (angle: radian).
 void model_codes(char codes[10]) {
-  hx_logical has_units = 0;
-  double scales[4];
-  char host[8];
-  GTUNTS(&has_units, scales, host, 2);
-  const int order[4] = LYNX_HOST_QUANTITIES;
-  for (int slot = 0; slot < 4; ++slot) std::memcpy(codes + 2 * order[slot], host + 2 * slot, 2);
+  const ModelUnits units = model_units();
+  const int order[LYNX_HOST_QUANTITY_COUNT] = LYNX_HOST_QUANTITIES;
+  for (int slot = 0; slot < LYNX_HOST_QUANTITY_COUNT; ++slot) {
+    std::memcpy(codes + 2 * order[slot], units.codes + 2 * slot, 2);
+  }
   std::memcpy(codes + 2 * LYNX_ANGLE, LYNX_MODEL_ANGLE_CODE, 2);
 }
 

@@ -8,11 +8,9 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "HxHost.h"
 #include "demo.hpp"
-#include "lynx/unit_codes.h"
 #include "lynx/version.h"
 
 #if defined(_WIN32)
@@ -61,57 +59,19 @@ void usage(std::FILE *out) {
                "to the host; 2 bad usage.\n");
 }
 
-namespace {
-
-// The unit codes by quantity.
-struct UnitCode {
-  int quantity;
-  const char *code;
-};
-
-#define DEMO_CODE_ROW(quantity, code, factor, unit) {quantity, code},
-constexpr UnitCode kUnitCodes[] = {LYNX_UNIT_CODES(DEMO_CODE_ROW)};
-#undef DEMO_CODE_ROW
-
-// Why text is not four unit codes time, length, force, mass.
-std::string model_units_fault(const char *text) {
-  const int order[4] = LYNX_HOST_QUANTITIES;
-  std::vector<std::string> fields(1);
-  for (const char *p = text; *p != '\0'; ++p) {
-    if (*p == ',') {
-      fields.emplace_back();
-    } else if (*p != ' ') {
-      fields.back() += *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 32) : *p;
-    }
-  }
-  if (fields.size() != 4) {
-    return "expected four unit codes T,L,F,M (time, length, force, mass), got " +
-           std::to_string(fields.size());
-  }
-  for (int slot = 0; slot < 4; ++slot) {
-    std::string known;
-    bool found = false;
-    for (const UnitCode &row : kUnitCodes) {
-      if (row.quantity != order[slot]) continue;
-      known += (known.empty() ? "" : ", ") + std::string(row.code);
-      found = found || fields[slot] == row.code;
-    }
-    if (!found) {
-      const std::string name = kQuantityNames[order[slot]];
-      return "'" + fields[slot] + "' is not a " + name + " unit code (" + name +
-             " codes: " + known + ")";
-    }
-  }
-  return "not four unit codes T,L,F,M";
+bool set_model_units(const char *codes) {
+  char why[256] = "";
+  if (hxhost_set_model_units_why(codes, why, sizeof why) == 0) return true;
+  std::fprintf(stderr, "lynx-demo: --model-units '%s': %s\n", codes, why);
+  return false;
 }
 
-}  // namespace
-
-bool set_model_units(const char *codes) {
-  if (hxhost_set_model_units(codes) == 0) return true;
-  std::fprintf(stderr, "lynx-demo: --model-units '%s': %s\n", codes,
-               model_units_fault(codes).c_str());
-  return false;
+ModelUnits model_units() {
+  ModelUnits units;
+  hx_logical has_units = 0;
+  GTUNTS(&has_units, units.scales, units.codes, 2);
+  units.has_units = (has_units & 1) != 0;
+  return units;
 }
 
 int missing_value(const char *option) {
