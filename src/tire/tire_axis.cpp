@@ -31,8 +31,8 @@ namespace {
 constexpr int32_t kVector = 3;
 constexpr int32_t kAxisSystem = 12;
 
-// Column offsets of the four 3-vectors of an axis system.
-constexpr int kX = 0;
+// Offsets of the 3-vectors of an axis system after its x direction, which
+// comes first.
 constexpr int kY = 3;
 constexpr int kZ = 6;
 constexpr int kOrigin = 9;
@@ -42,10 +42,10 @@ constexpr int kOrigin = 9;
 inline void write_axis_pair(double *system, double *reversed, const double *x, const double *y,
                             const double *z) {
   using namespace lynx::algebra;
-  copy(system + kX, x, kVector);
+  copy(system, x, kVector);
   copy(system + kY, y, kVector);
   copy(system + kZ, z, kVector);
-  copy(reversed + kX, x, kVector);
+  copy(reversed, x, kVector);
   scale(reversed + kY, -1.0, y, kVector);
   scale(reversed + kZ, -1.0, z, kVector);
 }
