@@ -6,12 +6,21 @@
 
 # Facts of the build for the identification records: the release version
 # (the project's version, the one place it is written), the library's name,
-# the build machine's operating system, the moment of the build in UTC
-# (string(TIMESTAMP) takes SOURCE_DATE_EPOCH when it is set, so a build can
-# be repeated byte for byte) and the options given to each compiler that
-# builds part of the library.
+# the build machine's operating system with its major version (the one figure
+# that stays the same from one build of a kernel to the next, as in
+# "Windows_NT 5"), the moment of the build in UTC (string(TIMESTAMP) takes
+# SOURCE_DATE_EPOCH when it is set, so a build can be repeated byte for
+# byte) and the options given to each compiler that builds part of the
+# library.
 set(LYNX_LIBRARY_NAME lynxUtility)
-set(LYNX_BUILD_OS "${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_VERSION}")
+set(LYNX_BUILD_OS "${CMAKE_HOST_SYSTEM_NAME}")
+if(CMAKE_HOST_WIN32)
+  set(LYNX_BUILD_OS Windows_NT)
+endif()
+string(REGEX MATCH "^[0-9]+" _major "${CMAKE_HOST_SYSTEM_VERSION}")
+if(NOT _major STREQUAL "")
+  string(APPEND LYNX_BUILD_OS " ${_major}")
+endif()
 # One reading of the clock, in both forms.
 string(TIMESTAMP LYNX_BUILD_DATE "%Y-%m-%d %H:%M:%S" UTC)
 string(REGEX REPLACE "^([0-9]+)-([0-9]+)-([0-9]+) ([0-9]+):([0-9]+):[0-9]+$" "\\1\\2\\3.\\4\\5"
@@ -37,12 +46,18 @@ endfunction()
 # directories, the user's flags and those of the build type, the language
 # standard, position-independent code, visibility and the target's options.
 # Target properties are read as generator expressions when the build system
-# is generated, so they are the ones the sources are compiled with.
+# is generated, so they are the ones the sources are compiled with; the
+# folders in them are then written relative (see below).  The user's flags
+# are taken without the path mappings of lynx_reproducible_paths().
 set(_defs "$<TARGET_PROPERTY:lynx_objects,COMPILE_DEFINITIONS>")
 set(_incs "$<TARGET_PROPERTY:lynx_objects,INCLUDE_DIRECTORIES>")
 set(_prop "$<TARGET_PROPERTY:lynx_objects,COMPILE_OPTIONS>")
 set(_options "-D$<JOIN:${_defs}, -D>$<$<BOOL:${_incs}>: -I$<JOIN:${_incs}, -I>>")
-string(STRIP "${CMAKE_CXX_FLAGS}" _flags)
+set(_flags "${CMAKE_CXX_FLAGS}")
+if(LYNX_PATH_MAPS)
+  string(REPLACE "${LYNX_PATH_MAPS}" "" _flags "${_flags}")
+endif()
+string(STRIP "${_flags}" _flags)
 if(NOT _flags STREQUAL "")
   lynx_c_escape(_flags "${_flags}")
   string(APPEND _options " ${_flags}")
@@ -96,11 +111,32 @@ if(WIN32 AND CMAKE_RC_COMPILER)
   string(APPEND LYNX_COMPILER_RECORDS " \"@(#)ORB ${_label} (${_rc_options})\",")
 endif()
 
-set(LYNX_FACTS_DIR ${PROJECT_BINARY_DIR}/generated/facts/$<CONFIG>)
+# The header in two steps.  The generator expressions are evaluated into
+# generated/facts-absolute/<config>, with the folders as CMake knows them;
+# at build time cmake/LynxRelativeFacts.cmake writes them into
+# generated/facts/<config>, each folder of the build tree relative to it and
+# each of the source tree relative to that, so the records name no
+# machine's folders and two builds in different folders agree.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/build_facts.hpp.in ${PROJECT_BINARY_DIR}/generated/lynx_build_facts.hpp.in @ONLY)
 file(GENERATE
-  OUTPUT ${LYNX_FACTS_DIR}/lynx_build_facts.hpp
+  OUTPUT ${PROJECT_BINARY_DIR}/generated/facts-absolute/$<CONFIG>/lynx_build_facts.hpp
   INPUT ${PROJECT_BINARY_DIR}/generated/lynx_build_facts.hpp.in)
+set(_headers "")
+foreach(_config IN LISTS _configs)
+  set(_absolute ${PROJECT_BINARY_DIR}/generated/facts-absolute/${_config}/lynx_build_facts.hpp)
+  set(_relative ${PROJECT_BINARY_DIR}/generated/facts/${_config}/lynx_build_facts.hpp)
+  add_custom_command(OUTPUT ${_relative}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${_absolute} -DOUTPUT=${_relative}
+      -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DBINARY_DIR=${PROJECT_BINARY_DIR}
+      -P ${PROJECT_SOURCE_DIR}/cmake/LynxRelativeFacts.cmake
+    DEPENDS ${_absolute} ${PROJECT_SOURCE_DIR}/cmake/LynxRelativeFacts.cmake
+    COMMENT "Identification records with relative folders (${_config})"
+    VERBATIM)
+  list(APPEND _headers ${_relative})
+endforeach()
+add_custom_target(lynx_build_facts DEPENDS ${_headers})
+add_dependencies(lynx_objects lynx_build_facts)
+set(LYNX_FACTS_DIR ${PROJECT_BINARY_DIR}/generated/facts/$<CONFIG>)
 target_include_directories(lynx_objects PRIVATE ${LYNX_FACTS_DIR})
 
 # The Windows version resource, with the same facts.

@@ -36,9 +36,16 @@ endfunction()
 # The library's own code: never throws, so built without exceptions or RTTI;
 # its routines call one another directly, not through the export table (the
 # exported names are the library's own and are not meant to be interposed).
+# GCC puts string literals shorter than 32 bytes into a section of their
+# own; the identification records are to stand in the image in their order,
+# whatever their lengths, so its strings stay in one section in the order
+# of the source (clang keeps them together anyway).
 function(lynx_library_settings target)
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -fno-semantic-interposition)
+  endif()
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fno-merge-constants)
   endif()
 endfunction()
 
@@ -56,3 +63,21 @@ function(lynx_hidden_visibility target)
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
+
+# Reproducible builds.  What the compilers and linkers write into the files
+# they make names neither the source tree nor the build folder: file names
+# in debug information and macros are written relative to them (the build
+# folder's mapping comes last, so that it wins for a build folder inside
+# the source tree), and the build tree's run paths are relative to $ORIGIN.
+# With SOURCE_DATE_EPOCH set, two builds of one commit in different folders
+# then give the same files.  The identification records leave the mapping
+# options out: they name the folders (cmake/LynxBuildFacts.cmake).
+set(LYNX_PATH_MAPS "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
+set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
+macro(lynx_reproducible_paths)
+  foreach(_lang IN ITEMS ${ARGN})
+    if(CMAKE_${_lang}_COMPILER_ID MATCHES "^(GNU|Clang|AppleClang)$")
+      string(APPEND CMAKE_${_lang}_FLAGS " ${LYNX_PATH_MAPS}")
+    endif()
+  endforeach()
+endmacro()

@@ -21,6 +21,10 @@
 # embedded host and the tools), Development (everything to build with).
 include(CMakePackageConfigHelpers)
 
+# Folders made by the installation get these permissions whatever the umask.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 install(TARGETS lynxUtility
   EXPORT lynxUtilityTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_COMPONENT Development

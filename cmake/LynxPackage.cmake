@@ -39,6 +39,17 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${_lynx_package_system})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
+# Reproducible downloads: with SOURCE_DATE_EPOCH set when the build is
+# configured, every entry of every package bears that moment, root owns it,
+# the entries stand in the order of their names, and folders have fixed
+# permissions whatever the umask (cmake/LynxPackageFiles.cmake).
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
+set(CPACK_LYNX_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+set(CPACK_LYNX_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+find_package(Python3 COMPONENTS Interpreter QUIET)
+set(CPACK_LYNX_PYTHON "${Python3_EXECUTABLE}")
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/LynxPackageFiles.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/LynxPackageFiles.cmake)
 # Only the install rules; no source package.
 set(CPACK_SOURCE_GENERATOR "")
 

@@ -202,13 +202,19 @@ stage_windows_x86() {
 # packages from a Release build of their own (build/package), the zips from
 # the windows stages' builds (reused when they are there).  Each is unpacked
 # and used as the README's "Download and use" says, building and running
-# the example tire model and the driver (scripts/package-check.sh).
+# the example tire model and the driver (scripts/package-check.sh).  Every
+# build is configured with SOURCE_DATE_EPOCH (the last commit's time unless
+# it is set), and the Linux one is made a second time in another folder
+# (build/package-again), whose .tar.gz and .deb packages must be the same
+# byte for byte (scripts/reproducible.sh, which checks the zips likewise).
 stage_package() {
-  ./scripts/ensure-packages.sh "${LINUX[@]}" gfortran pkg-config "${WINDOWS[@]}" "${WIN64[@]}" \
-    "${WIN32[@]}"
+  ./scripts/ensure-packages.sh "${LINUX[@]}" gfortran pkg-config python3 "${WINDOWS[@]}" \
+    "${WIN64[@]}" "${WIN32[@]}"
+  local -x SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
   cmake --preset package
   cmake --build --preset package -j "$jobs"
   ./scripts/package-check.sh linux build/package
+  ./scripts/reproducible.sh linux build/package build/package-again
   local preset
   for preset in windows-x64 windows-x86; do
     cmake --preset "$preset"

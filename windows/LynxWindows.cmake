@@ -20,6 +20,20 @@ if(MINGW)
   # runs through LYNX_NO_WARNINGS.
   add_link_options(LINKER:--fatal-warnings)
   set(LYNX_NO_WARNINGS ${CMAKE_CURRENT_LIST_DIR}/no-warnings.sh)
+  # The time stamp in the header of each DLL and program: the moment of
+  # SOURCE_DATE_EPOCH when the build is configured with it (the GNU linker
+  # takes it from its environment, so every link runs with it), otherwise
+  # none; either way an image does not depend on when it was linked.
+  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    foreach(_lang C CXX)
+      if(NOT CMAKE_${_lang}_LINKER_LAUNCHER)
+        set(CMAKE_${_lang}_LINKER_LAUNCHER
+          ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH})
+      endif()
+    endforeach()
+  else()
+    add_link_options(LINKER:--no-insert-timestamp)
+  endif()
 endif()
 
 # Users who link with MSVC: an import library of their format,
