@@ -24,8 +24,9 @@
 
 namespace {
 
-// Tables up to this many intervals are fitted without touching the heap.
-constexpr std::size_t kLocalIntervals = 252;
+// Tables up to this many intervals (252) are fitted without touching the
+// heap: their n + 4 slopes fill the 2 KiB buffer, 256 doubles.
+constexpr std::size_t kLocalIntervals = lynx::interp::kLocalScratchBytes / sizeof(double) - 4;
 
 struct Tangents {
   double left;   // used by the interval left of the point

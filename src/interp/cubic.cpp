@@ -13,8 +13,15 @@
 // Every expression below is grouped as the sweep defines it (3/h formed
 // before the product, (2 c[j] + c[j+1]) h[j] formed before the division by
 // 3): the coefficients are fixed to the bit.  alpha[i] and l[i] are used
-// only at step i and so live in registers; h, mu and z are carved out of one
-// block of scratch storage.
+// only at step i and so live in registers; h, mu, z and the chord slopes
+// (y[i+1] - y[i]) / h[i] are carved out of one block of scratch storage.
+//
+// The elimination is a chain, mu[i-1] -> l[i] -> mu[i] (a product, a
+// difference and a division a knot), and the back substitution needs its
+// end.  The quotients that depend on the data alone, 3/h[i] and the chord
+// slope of b[i], are formed in the sweep, where they fill the time the
+// chain leaves the divider idle; the back substitution keeps only the two
+// divisions that need c.
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -25,8 +32,13 @@
 
 namespace {
 
-// Tables up to this many knots are fitted without touching the heap.
-constexpr std::size_t kLocalKnots = 64;
+// The scratch arrays of a fit: h, mu, z and the chord slopes.
+constexpr std::size_t kScratchArrays = 4;
+
+// Tables up to this many knots (64) are fitted without touching the heap:
+// four arrays of 64 doubles fill the 2 KiB buffer.
+constexpr std::size_t kLocalKnots =
+    lynx::interp::kLocalScratchBytes / (kScratchArrays * sizeof(double));
 
 }  // namespace
 
@@ -38,27 +50,34 @@ extern "C" void kx_spline_coeffs(int32_t n, const double *x, const double *y, do
     return;
   }
   const std::size_t knots = static_cast<std::size_t>(n);
-  lynx::interp::Scratch<double, 3 * kLocalKnots> scratch(3 * knots);
+  lynx::interp::Scratch<double, kScratchArrays * kLocalKnots> scratch(kScratchArrays * knots);
   if (!scratch) return;
   double *const h = scratch.data();
   double *const mu = h + knots;
   double *const z = mu + knots;
+  double *const slope = z + knots;
 
-  // Forward sweep, l[0] = 1, mu[0] = z[0] = 0.  Each step forms h[i], then
-  // alpha[i], then l[i], mu[i], z[i]; 3/h[i] is kept for the next step's
-  // 3/h[i-1].
+  // Forward sweep, l[0] = 1, mu[0] = z[0] = 0.  Each step forms h[i] and the
+  // chord slope of interval i, then alpha[i], then l[i], mu[i], z[i]; 3/h[i]
+  // and y[i+1] - y[i] are kept for the next step's 3/h[i-1] and
+  // y[i] - y[i-1].
   h[0] = x[1] - x[0];
+  double rise_prev = y[1] - y[0];
+  slope[0] = rise_prev / h[0];
   mu[0] = 0.0;
   z[0] = 0.0;
   double three_over_h_prev = 3.0 / h[0];
   for (int32_t i = 1; i <= n - 2; ++i) {
     h[i] = x[i + 1] - x[i];
+    const double rise = y[i + 1] - y[i];
+    slope[i] = rise / h[i];
     const double three_over_h = 3.0 / h[i];
-    const double alpha = three_over_h * (y[i + 1] - y[i]) - three_over_h_prev * (y[i] - y[i - 1]);
+    const double alpha = three_over_h * rise - three_over_h_prev * rise_prev;
     const double l = 2.0 * (x[i + 1] - x[i - 1]) - h[i - 1] * mu[i - 1];
     mu[i] = h[i] / l;
     z[i] = (alpha - h[i - 1] * z[i - 1]) / l;
     three_over_h_prev = three_over_h;
+    rise_prev = rise;
   }
 
   // Back substitution from the natural end c[n-1] = 0 (l[n-1] = 1,
@@ -68,7 +87,7 @@ extern "C" void kx_spline_coeffs(int32_t n, const double *x, const double *y, do
   for (int32_t j = n - 2; j >= 0; --j) {
     const double cj = z[j] - mu[j] * c_next;
     c[j] = cj;
-    b[j] = (y[j + 1] - y[j]) / h[j] - ((2.0 * cj + c_next) * h[j]) / 3.0;
+    b[j] = slope[j] - ((2.0 * cj + c_next) * h[j]) / 3.0;
     d[j] = (c_next - cj) / (3.0 * h[j]);
     c_next = cj;
   }
@@ -87,6 +106,6 @@ extern "C" void kx_spline_interpolate(double xv, int32_t n, const double *x, con
     *dds = nan;
     return;
   }
-  const int32_t k = lynx::interp::segment_of(xv, n, [x](int32_t i) { return x[i]; });
+  const int32_t k = lynx::interp::segment_of(xv, n, [x](std::size_t i) { return x[i]; });
   lynx::interp::cubic_at(xv - x[k], &a[k], &b[k], &c[k], &d[k], s, ds, dds);
 }

@@ -35,8 +35,9 @@ using lynx::interp::add;
 using lynx::interp::dot;
 using lynx::interp::norm;
 
-// Curves up to this many segments are fitted without touching the heap.
-constexpr std::size_t kLocalSegments = 124;
+// Curves up to this many segments (124) are fitted without touching the
+// heap: their n + 4 chords fill the 2 KiB buffer, 128 points.
+constexpr std::size_t kLocalSegments = lynx::interp::kLocalScratchBytes / sizeof(point) - 4;
 
 // The unit vector along a chord.  A chord of zero length, as the open end
 // rule makes of the imagined chords of a single segment or of a run whose
@@ -117,9 +118,10 @@ extern "C" void kx_renner_spline_coeffs(int32_t n, const point *p, point *b, poi
   }
 }
 
-// Segment k = floor(t), found by bisection over the point indices with the
-// strict test mid > t (k = 0 below the first point, n - 2 from the last on),
-// evaluated at u = t - k without scaling by the segment's parameter length.
+// Segment k = floor(t), the result of the bisection over the point indices
+// with the strict test mid > t (k = 0 below the first point, n - 2 from the
+// last on and for a t that is not a number), evaluated at u = t - k without
+// scaling by the segment's parameter length.
 extern "C" void kx_renner_spline_interpolate(double t, int32_t n, const point *a, const point *b,
                                              const point *c, const point *d, point *p, point *dp,
                                              point *ddp) {
@@ -136,8 +138,7 @@ extern "C" void kx_renner_spline_interpolate(double t, int32_t n, const point *a
     *ddp = point{0.0, 0.0};
     return;
   }
-  const int32_t k =
-      lynx::interp::segment_of(t, n, [](int32_t i) { return static_cast<double>(i); });
+  const int32_t k = lynx::interp::whole_segment_of(t, n);
   const double u = t - static_cast<double>(k);
   lynx::interp::cubic_at(u, &a[k].x, &b[k].x, &c[k].x, &d[k].x, &p->x, &dp->x, &ddp->x);
   lynx::interp::cubic_at(u, &a[k].y, &b[k].y, &c[k].y, &d[k].y, &p->y, &dp->y, &ddp->y);

@@ -13,6 +13,11 @@
 
 namespace lynx::interp {
 
+// The size of a fit's buffer in its own frame: 2 KiB, 256 doubles or 128
+// points.  Each fit derives from it the longest table it fits without the
+// heap.
+constexpr std::size_t kLocalScratchBytes = 2048;
+
 template <typename T, std::size_t Local>
 class Scratch {
  public:
