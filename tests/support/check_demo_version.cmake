@@ -8,15 +8,16 @@ execute_process(COMMAND ${launcher} ${emulator} ${DEMO} --version
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "lynx-demo --version exited with ${status}")
 endif()
-if(out MATCHES "^\n" OR out MATCHES "\n\n")
-  message(FATAL_ERROR "the report holds an empty line:\n${out}")
+# The include directories are named relative to the source tree, not as
+# folders of the build machine.
+if(out MATCHES " -I/" OR out MATCHES " -I[A-Za-z]:")
+  message(FATAL_ERROR "the report names the build machine's folders:\n${out}")
 endif()
-# The include directories name the build machine's directories.
-if(out MATCHES " -I")
-  message(FATAL_ERROR "the report shows include directories:\n${out}")
-endif()
+# The demo's line, then the library's report as the library prints it,
+# which starts with empty lines.
 string(REGEX REPLACE "\n$" "" body "${out}")
 string(REPLACE "\n" ";" lines "${body}")
+list(REMOVE_ITEM lines "")
 list(LENGTH lines count)
 # The demo's own line with the release version, then the identification
 # lines: the options records and five fixed ones.

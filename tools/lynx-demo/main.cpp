@@ -13,12 +13,6 @@
 #include "demo.hpp"
 #include "lynx/version.h"
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace demo {
 
 void usage(std::FILE *out) {
@@ -43,8 +37,7 @@ void usage(std::FILE *out) {
                "                         length, force, mass (default: LYNX_MODEL_UNITS or\n"
                "                         S_,M_,N_,KG)\n"
                "  --version              the release version and the library's\n"
-               "                         identification lines (the compiler's options\n"
-               "                         without the build's include directories)\n"
+               "                         identification lines\n"
                "  --help                 this text\n"
                "\n"
                "tire-axis: the wheel and contact axis systems of a wheel over a road plane\n"
@@ -114,99 +107,9 @@ int print_reports(size_t first) {
 
 namespace {
 
-// File descriptors, under either platform's names.
-#if defined(_WIN32)
-int descriptor_of(std::FILE *stream) {
-  return _fileno(stream);
-}
-int duplicate(int fd) {
-  return _dup(fd);
-}
-int duplicate_onto(int fd, int onto) {
-  return _dup2(fd, onto);
-}
-void close_descriptor(int fd) {
-  _close(fd);
-}
-#else
-int descriptor_of(std::FILE *stream) {
-  return fileno(stream);
-}
-int duplicate(int fd) {
-  return dup(fd);
-}
-int duplicate_onto(int fd, int onto) {
-  return dup2(fd, onto);
-}
-void close_descriptor(int fd) {
-  close(fd);
-}
-#endif
-
-// The library's version report as it prints it, caught from standard
-// output; empty when it cannot be caught (it has then gone to standard
-// output as it is).
-std::string caught_version_report() {
-  std::fflush(stdout);
-  std::FILE *catcher = std::tmpfile();
-  const int saved = catcher != nullptr ? duplicate(descriptor_of(stdout)) : -1;
-  if (saved < 0 || duplicate_onto(descriptor_of(catcher), descriptor_of(stdout)) < 0) {
-    if (saved >= 0) close_descriptor(saved);
-    if (catcher != nullptr) std::fclose(catcher);
-    lynxUtility_version();
-    return std::string();
-  }
-  lynxUtility_version();
-  std::fflush(stdout);
-  duplicate_onto(saved, descriptor_of(stdout));
-  close_descriptor(saved);
-  std::string report;
-  std::rewind(catcher);
-  char chunk[4096];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, catcher)) > 0) report.append(chunk, got);
-  std::fclose(catcher);
-  return report;
-}
-
-// The report without its leading empty lines, and each options record
-// without the include directories (-I PATH), which name directories of the
-// build machine rather than anything about the build.
-std::string shown_version_report(const std::string &report) {
-  std::string out;
-  size_t start = 0;
-  while (start < report.size()) {
-    size_t end = report.find('\n', start);
-    if (end == std::string::npos) end = report.size();
-    std::string line = report.substr(start, end - start);
-    start = end + 1;
-    if (line.empty() && out.empty()) continue;
-    if (line.compare(0, 4, "ORB ") == 0 && line.compare(12, 7, "opts: (") == 0) {
-      std::string kept;
-      bool in_include = false;
-      size_t at = 0;
-      while (at < line.size()) {
-        size_t next = line.find(' ', at);
-        if (next == std::string::npos) next = line.size();
-        const std::string word = line.substr(at, next - at);
-        if (word.compare(0, 1, "-") == 0 || word.compare(0, 2, "(-") == 0) {
-          in_include = word.compare(0, 2, "-I") == 0;
-        }
-        if (!in_include) kept += (kept.empty() ? "" : " ") + word;
-        at = next + 1;
-      }
-      if (in_include) kept += ")";
-      line = kept;
-    }
-    out += line + '\n';
-  }
-  return out;
-}
-
 int print_version() {
-  const char *release = lynxUtility_build_version();
-  std::printf("lynx-demo (lynxUtility) %s\n", release);
-  std::fputs(shown_version_report(caught_version_report()).c_str(), stdout);
+  std::printf("lynx-demo (lynxUtility) %s\n", lynxUtility_build_version());
+  lynxUtility_version();
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
