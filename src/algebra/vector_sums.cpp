@@ -26,7 +26,12 @@ constexpr int32_t kLanes = 16;
 constexpr int32_t kHalfLanes = kLanes / 2;
 constexpr int32_t kQuarterLanes = kLanes / 4;
 
-// The sum of a(i) b(i) for 8 to 31 terms, in four partial sums.
+// The sum of a(i) b(i) for 8 to 31 terms, in four partial sums.  Kept out
+// of line, so that the choice of sum stays small enough for the exported
+// routines to take it inline.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
 double medium_dot(const double *a, const double *b, int32_t n) {
   double s0 = a[0] * b[0], s1 = a[1] * b[1], s2 = a[2] * b[2], s3 = a[3] * b[3];
   int32_t i = 4;
