@@ -17,11 +17,11 @@
 // (y[i+1] - y[i]) / h[i] are carved out of one block of scratch storage.
 //
 // The elimination is a chain, mu[i-1] -> l[i] -> mu[i] (a product, a
-// difference and a division a knot), and the back substitution needs its
-// end.  The quotients that depend on the data alone, 3/h[i] and the chord
-// slope of b[i], are formed in the sweep, where they fill the time the
-// chain leaves the divider idle; the back substitution keeps only the two
-// divisions that need c.
+// difference and a division a knot, and z[i] beside it), and the back
+// substitution needs its end.  The quotients that depend on the data alone,
+// 3/h[i] and the chord slope of b[i], are formed in the sweep, where they
+// fill the time the chain leaves the divider idle; the back substitution
+// keeps only the two divisions that need c.
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -58,24 +58,32 @@ extern "C" void kx_spline_coeffs(int32_t n, const double *x, const double *y, do
   double *const slope = z + knots;
 
   // Forward sweep, l[0] = 1, mu[0] = z[0] = 0.  Each step forms h[i] and the
-  // chord slope of interval i, then alpha[i], then l[i], mu[i], z[i]; 3/h[i]
-  // and y[i+1] - y[i] are kept for the next step's 3/h[i-1] and
-  // y[i] - y[i-1].
-  h[0] = x[1] - x[0];
+  // chord slope of interval i, then alpha[i], then l[i], mu[i], z[i].  What
+  // the next step reads of this one (h[i], mu[i], z[i], 3/h[i] and
+  // y[i+1] - y[i]) it takes from registers, not back from the arrays, so
+  // that the chain does not wait on the store.
+  double h_prev = x[1] - x[0];
   double rise_prev = y[1] - y[0];
-  slope[0] = rise_prev / h[0];
-  mu[0] = 0.0;
-  z[0] = 0.0;
-  double three_over_h_prev = 3.0 / h[0];
+  double three_over_h_prev = 3.0 / h_prev;
+  double mu_prev = 0.0;
+  double z_prev = 0.0;
+  h[0] = h_prev;
+  slope[0] = rise_prev / h_prev;
+  mu[0] = mu_prev;
+  z[0] = z_prev;
   for (int32_t i = 1; i <= n - 2; ++i) {
-    h[i] = x[i + 1] - x[i];
+    const double hi = x[i + 1] - x[i];
     const double rise = y[i + 1] - y[i];
-    slope[i] = rise / h[i];
-    const double three_over_h = 3.0 / h[i];
+    const double three_over_h = 3.0 / hi;
     const double alpha = three_over_h * rise - three_over_h_prev * rise_prev;
-    const double l = 2.0 * (x[i + 1] - x[i - 1]) - h[i - 1] * mu[i - 1];
-    mu[i] = h[i] / l;
-    z[i] = (alpha - h[i - 1] * z[i - 1]) / l;
+    const double l = 2.0 * (x[i + 1] - x[i - 1]) - h_prev * mu_prev;
+    mu_prev = hi / l;
+    z_prev = (alpha - h_prev * z_prev) / l;
+    h[i] = hi;
+    slope[i] = rise / hi;
+    mu[i] = mu_prev;
+    z[i] = z_prev;
+    h_prev = hi;
     three_over_h_prev = three_over_h;
     rise_prev = rise;
   }
