@@ -10,12 +10,12 @@
 #   whoever runs it, are rewritten in the order of the names, owned by root
 #   (cmake/normalize_archive.py).  The Debian packages are so already.
 if(NOT DEFINED CPACK_PACKAGE_FILES)
-  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT CPACK_LYNX_SOURCE_DATE_EPOCH STREQUAL "")
+  if("$ENV{SOURCE_DATE_EPOCH}" STREQUAL "" AND NOT CPACK_LYNX_SOURCE_DATE_EPOCH STREQUAL "")
     set(ENV{SOURCE_DATE_EPOCH} "${CPACK_LYNX_SOURCE_DATE_EPOCH}")
   endif()
   return()
 endif()
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+if("$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
   return()
 endif()
 foreach(package IN LISTS CPACK_PACKAGE_FILES)

@@ -210,7 +210,8 @@ stage_windows_x86() {
 stage_package() {
   ./scripts/ensure-packages.sh "${LINUX[@]}" gfortran pkg-config python3 "${WINDOWS[@]}" \
     "${WIN64[@]}" "${WIN32[@]}"
-  local -x SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+  local -x SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-}
+  [ -n "$SOURCE_DATE_EPOCH" ] || SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
   cmake --preset package
   cmake --build --preset package -j "$jobs"
   ./scripts/package-check.sh linux build/package

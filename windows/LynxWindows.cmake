@@ -24,7 +24,7 @@ if(MINGW)
   # SOURCE_DATE_EPOCH when the build is configured with it (the GNU linker
   # takes it from its environment, so every link runs with it), otherwise
   # none; either way an image does not depend on when it was linked.
-  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
     foreach(_lang C CXX)
       if(NOT CMAKE_${_lang}_LINKER_LAUNCHER)
         set(CMAKE_${_lang}_LINKER_LAUNCHER
