@@ -66,18 +66,29 @@ endfunction()
 
 # Reproducible builds.  What the compilers and linkers write into the files
 # they make names neither the source tree nor the build folder: file names
-# in debug information and macros are written relative to them (the build
-# folder's mapping comes last, so that it wins for a build folder inside
-# the source tree), and the build tree's run paths are relative to $ORIGIN.
-# With SOURCE_DATE_EPOCH set, two builds of one commit in different folders
-# then give the same files.  The identification records leave the mapping
-# options out: they name the folders (cmake/LynxBuildFacts.cmake).
-set(LYNX_PATH_MAPS "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
+# in debug information and in macros are written relative to them (the
+# build folder's mapping comes last, so that it wins for a build folder
+# inside the source tree; coverage data keep their real names), and the
+# build tree's run paths are relative to $ORIGIN.  With SOURCE_DATE_EPOCH
+# set, two builds of one commit in different folders then give the same
+# files.  The identification records leave the mapping options out: they
+# name the folders (cmake/LynxBuildFacts.cmake).
+set(_lynx_folders ${PROJECT_SOURCE_DIR}=. ${PROJECT_BINARY_DIR}=.)
+list(TRANSFORM _lynx_folders PREPEND -fdebug-prefix-map= OUTPUT_VARIABLE _debug)
+list(TRANSFORM _lynx_folders PREPEND -fmacro-prefix-map= OUTPUT_VARIABLE _macro)
+string(JOIN " " LYNX_DEBUG_PATH_MAPS ${_debug})
+string(JOIN " " LYNX_PATH_MAPS ${_debug} ${_macro})
 set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
+# GNU Fortran takes only the mapping of debug information (Fortran has no
+# macros of file names).
 macro(lynx_reproducible_paths)
   foreach(_lang IN ITEMS ${ARGN})
     if(CMAKE_${_lang}_COMPILER_ID MATCHES "^(GNU|Clang|AppleClang)$")
-      string(APPEND CMAKE_${_lang}_FLAGS " ${LYNX_PATH_MAPS}")
+      if(_lang STREQUAL "Fortran")
+        string(APPEND CMAKE_${_lang}_FLAGS " ${LYNX_DEBUG_PATH_MAPS}")
+      else()
+        string(APPEND CMAKE_${_lang}_FLAGS " ${LYNX_PATH_MAPS}")
+      endif()
     endif()
   endforeach()
 endmacro()
