@@ -85,7 +85,7 @@ foreach(_option IN ITEMS
 endforeach()
 string(APPEND _options "$<$<BOOL:${_prop}>: $<JOIN:${_prop}, >>")
 lynx_options_label(_label "${CMAKE_CXX_COMPILER_ID}")
-set(LYNX_COMPILER_RECORDS "\"@(#)ORB ${_label} (${_options})\",")
+set(LYNX_COMPILER_RECORDS "\"@(#)ORB ${_label} (${_options})\\0\"")
 
 # On Windows the resource compiler builds the version resource into the
 # library too: its record follows the C++ compiler's, named after the tool
@@ -108,7 +108,7 @@ if(WIN32 AND CMAKE_RC_COMPILER)
     lynx_c_escape(_flags "${_flags}")
     string(APPEND _rc_options " ${_flags}")
   endif()
-  string(APPEND LYNX_COMPILER_RECORDS " \"@(#)ORB ${_label} (${_rc_options})\",")
+  string(APPEND LYNX_COMPILER_RECORDS " \"@(#)ORB ${_label} (${_rc_options})\\0\"")
 endif()
 
 # The header in two steps.  The generator expressions are evaluated into

@@ -36,16 +36,9 @@ endfunction()
 # The library's own code: never throws, so built without exceptions or RTTI;
 # its routines call one another directly, not through the export table (the
 # exported names are the library's own and are not meant to be interposed).
-# GCC puts string literals shorter than 32 bytes into a section of their
-# own; the identification records are to stand in the image in their order,
-# whatever their lengths, so its strings stay in one section in the order
-# of the source (clang keeps them together anyway).
 function(lynx_library_settings target)
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -fno-semantic-interposition)
-  endif()
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    target_compile_options(${target} PRIVATE -fno-merge-constants)
   endif()
 endfunction()
 

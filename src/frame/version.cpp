@@ -7,6 +7,7 @@
 #include "lynx/version.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "lynx_build_facts.hpp"
@@ -26,13 +27,15 @@ constexpr int kMarkerLength = 4;
 static_assert(std::string_view(LYNX_RELEASE_VERSION) == LYNX_VERSION,
               "LYNX_VERSION in include/lynx/version.h differs from the project's VERSION");
 
-LYNX_KEEP const char *const kRecords[] = {
-    LYNX_COMPILER_RECORDS "@(#)ORB Utility  lib: " LYNX_LIBRARY_NAME,
-    "@(#)ORB Compile   os: " LYNX_BUILD_OS,
-    "@(#)ORB Compile date: " LYNX_BUILD_DATE,
-    "@(#)ORB Compile  ver: " LYNX_BUILD_STAMP,
-    "@(#)ORB Release  ver: " LYNX_RELEASE_VERSION,
-};
+// The records end to end, each with its NUL, in one array, so that they
+// stand in the image in this order whatever the compiler does with
+// separate texts.
+LYNX_KEEP const char kRecords[] =
+    LYNX_COMPILER_RECORDS "@(#)ORB Utility  lib: " LYNX_LIBRARY_NAME "\0"
+    "@(#)ORB Compile   os: " LYNX_BUILD_OS "\0"
+    "@(#)ORB Compile date: " LYNX_BUILD_DATE "\0"
+    "@(#)ORB Compile  ver: " LYNX_BUILD_STAMP "\0"
+    "@(#)ORB Release  ver: " LYNX_RELEASE_VERSION;
 
 // The release version, once for each function.
 LYNX_KEEP const char kVersionOfReport[] = LYNX_RELEASE_VERSION;
@@ -42,7 +45,8 @@ LYNX_KEEP const char kBuildVersion[] = LYNX_RELEASE_VERSION;
 
 extern "C" const char *lynxUtility_version(void) {
   std::fputs("\n", stdout);
-  for (const char *record : kRecords) {
+  for (const char *record = kRecords; record < kRecords + sizeof kRecords;
+       record += std::strlen(record) + 1) {
     std::fputs("\n", stdout);
     std::fputs(record + kMarkerLength, stdout);
   }

@@ -68,10 +68,13 @@ function(lynx_legacy32_exports target)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${dir}/${target}.implib.def)
   # The import library that the linker writes names every stdcall routine
   # with one underscore too many (__KXCONV@12); dlltool writes it again
-  # with the symbols that callers' compilers emit.
+  # with the symbols that callers' compilers emit.  It names the library's
+  # members and symbols after the output path, so it is given the file name
+  # alone, in the library's folder: the build's folder is not in them.
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${LYNX_NO_WARNINGS} ${LYNX_DLLTOOL} --input-def ${dir}/${target}.implib.def
-      --output-lib $<TARGET_LINKER_FILE:${target}>
+      --output-lib $<TARGET_LINKER_FILE_NAME:${target}>
+    WORKING_DIRECTORY $<TARGET_LINKER_FILE_DIR:${target}>
     COMMENT "Import library of the 32-bit ${dll}"
     VERBATIM)
 endfunction()
