@@ -1,15 +1,22 @@
 // Curve interpolation against GSL, side by side in one run.
 //   Cubic fit:   kx_spline_coeffs      vs gsl_interp_init (gsl_interp_cspline)
 //   Evaluation:  one kx_spline_interpolate (value and both derivatives)
-//                vs gsl_interp_eval + _eval_deriv + _eval_deriv2, no accelerator
+//                vs gsl_interp_eval + _eval_deriv + _eval_deriv2, without an
+//                accelerator and with one gsl_interp_accel kept over the run
 //   Akima fit:   kx_akima_coeffs       vs gsl_interp_init (gsl_interp_akima)
 //   Renner:      fit and evaluation, time per point against N (no peer)
-// Queries are random abscissae over the table.
+// Evaluations run on two patterns of abscissae: random over the table, and
+// the sweep of a simulation, which advances by an eighth of the mean knot
+// spacing a call and wraps round at the end of the table.  Before timing,
+// each evaluation row checks its results on its own pattern: ours against
+// GSL's, the Renner curve at whole parameters against its points.
 #include <benchmark/benchmark.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_interp.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -18,19 +25,97 @@
 namespace {
 
 struct Table {
-  explicit Table(int n) : x(n), y(n), b(n), c(n), d(n), queries(4096) {
+  explicit Table(int n) : x(n), y(n), b(n), c(n), d(n) {
     std::mt19937_64 rng(static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> gap(0.1, 1.0), value(-1.0, 1.0), unit(0.0, 1.0);
+    std::uniform_real_distribution<double> gap(0.1, 1.0), value(-1.0, 1.0);
     double at = 0;
     for (int i = 0; i < n; ++i) {
       x[i] = at;
       y[i] = value(rng);
       at += gap(rng);
     }
-    for (double &q : queries) q = x[0] + (x[n - 1] - x[0]) * unit(rng);
   }
-  std::vector<double> x, y, b, c, d, queries;
+  std::vector<double> x, y, b, c, d;
 };
+
+enum class Pattern { random, sweep };
+
+// Abscissae over [first, last].  Random ones come from xorshift64 and never
+// repeat within a run (a short repeating list lets the branch predictor
+// learn a bisection's path); the sweep steps by a fixed amount and wraps.
+class Abscissae {
+ public:
+  Abscissae(Pattern pattern, double first, double last, int knots)
+      : pattern_(pattern), first_(first), span_(last - first), at_(first),
+        step_(span_ / (knots - 1) / 8.0) {}
+  double next() {
+    if (pattern_ == Pattern::random) {
+      state_ ^= state_ << 13;
+      state_ ^= state_ >> 7;
+      state_ ^= state_ << 17;
+      return first_ + span_ * (static_cast<double>(state_ >> 11) * 0x1p-53);
+    }
+    const double v = at_;
+    at_ += step_;
+    if (at_ > first_ + span_) at_ -= span_;
+    return v;
+  }
+
+ private:
+  Pattern pattern_;
+  double first_, span_, at_, step_;
+  uint64_t state_ = 0x9E3779B97F4A7C15u;
+};
+
+struct Values {
+  double s, ds, dds;
+};
+
+Values lynx_eval(const Table &t, double xv) {
+  Values v;
+  kx_spline_interpolate(xv, static_cast<int32_t>(t.x.size()), t.x.data(), t.y.data(), t.b.data(),
+                        t.c.data(), t.d.data(), &v.s, &v.ds, &v.dds);
+  return v;
+}
+
+Values gsl_eval(const Table &t, const gsl_interp *spline, gsl_interp_accel *accel, double xv) {
+  return Values{gsl_interp_eval(spline, t.x.data(), t.y.data(), xv, accel),
+                gsl_interp_eval_deriv(spline, t.x.data(), t.y.data(), xv, accel),
+                gsl_interp_eval_deriv2(spline, t.x.data(), t.y.data(), xv, accel)};
+}
+
+// GSL's natural cubic spline on the table, with an accelerator or without.
+struct GslSpline {
+  GslSpline(const Table &t, bool accelerated)
+      : spline(gsl_interp_alloc(gsl_interp_cspline, t.x.size())),
+        accel(accelerated ? gsl_interp_accel_alloc() : nullptr) {
+    gsl_interp_init(spline, t.x.data(), t.y.data(), t.x.size());
+  }
+  ~GslSpline() {
+    if (accel != nullptr) gsl_interp_accel_free(accel);
+    gsl_interp_free(spline);
+  }
+  GslSpline(const GslSpline &) = delete;
+  GslSpline &operator=(const GslSpline &) = delete;
+  gsl_interp *spline;
+  gsl_interp_accel *accel;
+};
+
+// Ours and GSL's agree to 1e-9 of the larger size at 1000 abscissae of the
+// pattern (GSL with the row's accelerator, so that it is checked too).
+bool cubic_agrees(const Table &t, Pattern pattern, gsl_interp_accel *accel) {
+  GslSpline peer(t, false);
+  Abscissae queries(pattern, t.x.front(), t.x.back(), static_cast<int>(t.x.size()));
+  for (int q = 0; q < 1000; ++q) {
+    const double xv = queries.next();
+    const Values ours = lynx_eval(t, xv), theirs = gsl_eval(t, peer.spline, accel, xv);
+    for (const auto &[a, b] : {std::pair{ours.s, theirs.s}, std::pair{ours.ds, theirs.ds},
+                               std::pair{ours.dds, theirs.dds}}) {
+      if (!(std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)))) return false;
+    }
+  }
+  return true;
+}
 
 void CubicFit_lynx(benchmark::State &state) {
   const int n = static_cast<int>(state.range(0));
@@ -57,40 +142,30 @@ void Fit_gsl(benchmark::State &state, const gsl_interp_type *type) {
   state.SetItemsProcessed(state.iterations() * n);
 }
 
-void CubicEval_lynx(benchmark::State &state) {
+void CubicEval_lynx(benchmark::State &state, Pattern pattern) {
   const int n = static_cast<int>(state.range(0));
   Table t(n);
   kx_spline_coeffs(n, t.x.data(), t.y.data(), t.b.data(), t.c.data(), t.d.data());
-  size_t q = 0;
+  if (!cubic_agrees(t, pattern, nullptr)) state.SkipWithError("results differ from GSL's");
+  Abscissae queries(pattern, t.x.front(), t.x.back(), n);
   for (auto _ : state) {
-    double s, ds, dds;
-    kx_spline_interpolate(t.queries[q], n, t.x.data(), t.y.data(), t.b.data(), t.c.data(),
-                          t.d.data(), &s, &ds, &dds);
-    benchmark::DoNotOptimize(s);
-    benchmark::DoNotOptimize(ds);
-    benchmark::DoNotOptimize(dds);
-    q = (q + 1) & 4095;
+    const Values v = lynx_eval(t, queries.next());
+    benchmark::DoNotOptimize(v);
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-void CubicEval_gsl(benchmark::State &state) {
+void CubicEval_gsl(benchmark::State &state, Pattern pattern, bool accelerated) {
   const int n = static_cast<int>(state.range(0));
   Table t(n);
-  gsl_interp *spline = gsl_interp_alloc(gsl_interp_cspline, static_cast<size_t>(n));
-  gsl_interp_init(spline, t.x.data(), t.y.data(), static_cast<size_t>(n));
-  size_t q = 0;
+  kx_spline_coeffs(n, t.x.data(), t.y.data(), t.b.data(), t.c.data(), t.d.data());
+  GslSpline peer(t, accelerated);
+  if (!cubic_agrees(t, pattern, peer.accel)) state.SkipWithError("results differ from ours");
+  Abscissae queries(pattern, t.x.front(), t.x.back(), n);
   for (auto _ : state) {
-    const double xv = t.queries[q];
-    double s = gsl_interp_eval(spline, t.x.data(), t.y.data(), xv, nullptr);
-    double ds = gsl_interp_eval_deriv(spline, t.x.data(), t.y.data(), xv, nullptr);
-    double dds = gsl_interp_eval_deriv2(spline, t.x.data(), t.y.data(), xv, nullptr);
-    benchmark::DoNotOptimize(s);
-    benchmark::DoNotOptimize(ds);
-    benchmark::DoNotOptimize(dds);
-    q = (q + 1) & 4095;
+    const Values v = gsl_eval(t, peer.spline, peer.accel, queries.next());
+    benchmark::DoNotOptimize(v);
   }
-  gsl_interp_free(spline);
   state.SetItemsProcessed(state.iterations());
 }
 
@@ -132,29 +207,35 @@ void RennerFit(benchmark::State &state) {
   state.SetComplexityN(n);
 }
 
-void RennerEval(benchmark::State &state) {
+struct Place {
+  point p, dp, ddp;
+};
+
+void RennerEval(benchmark::State &state, Pattern pattern) {
   const int n = static_cast<int>(state.range(0));
   const std::vector<point> p = loop(n);
   std::vector<point> b(n), c(n), d(n);
   kx_renner_spline_coeffs(n - 1, p.data(), b.data(), c.data(), d.data());
-  std::mt19937_64 rng(7);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  std::vector<double> queries(4096);
-  for (double &q : queries) q = (n - 1) * unit(rng);
-  size_t q = 0;
+  const auto at = [&](double t) {
+    Place v;
+    kx_renner_spline_interpolate(t, n, p.data(), b.data(), c.data(), d.data(), &v.p, &v.dp,
+                                 &v.ddp);
+    return v;
+  };
+  // A whole parameter j evaluates segment j at u = 0: the point itself.
+  for (int j = 0; j + 1 < n; ++j) {
+    const Place v = at(j);
+    if (v.p.x != p[j].x || v.p.y != p[j].y) state.SkipWithError("the curve misses its points");
+  }
+  Abscissae queries(pattern, 0.0, n - 1.0, n);
   for (auto _ : state) {
-    point at, slope, curvature;
-    kx_renner_spline_interpolate(queries[q], n, p.data(), b.data(), c.data(), d.data(), &at, &slope,
-                                 &curvature);
-    benchmark::DoNotOptimize(at);
-    benchmark::DoNotOptimize(slope);
-    benchmark::DoNotOptimize(curvature);
-    q = (q + 1) & 4095;
+    const Place v = at(queries.next());
+    benchmark::DoNotOptimize(v);
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-const int kSizes[] = {16, 1024, 65536};
+const int kSizes[] = {16, 64, 1024, 65536};
 
 void sizes(benchmark::internal::Benchmark *b) {
   for (int n : kSizes) b->Arg(n);
@@ -164,12 +245,17 @@ void sizes(benchmark::internal::Benchmark *b) {
 
 BENCHMARK(CubicFit_lynx)->Apply(sizes);
 BENCHMARK_CAPTURE(Fit_gsl, cspline, gsl_interp_cspline)->Apply(sizes);
-BENCHMARK(CubicEval_lynx)->Apply(sizes);
-BENCHMARK(CubicEval_gsl)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_lynx, random, Pattern::random)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_gsl, random, Pattern::random, false)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_gsl, random_accel, Pattern::random, true)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_lynx, sweep, Pattern::sweep)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_gsl, sweep, Pattern::sweep, false)->Apply(sizes);
+BENCHMARK_CAPTURE(CubicEval_gsl, sweep_accel, Pattern::sweep, true)->Apply(sizes);
 BENCHMARK(AkimaFit_lynx)->Apply(sizes);
 BENCHMARK_CAPTURE(Fit_gsl, akima, gsl_interp_akima)->Apply(sizes);
 BENCHMARK(RennerFit)->Apply(sizes)->Complexity(benchmark::oN);
-BENCHMARK(RennerEval)->Apply(sizes);
+BENCHMARK_CAPTURE(RennerEval, random, Pattern::random)->Apply(sizes);
+BENCHMARK_CAPTURE(RennerEval, sweep, Pattern::sweep)->Apply(sizes);
 
 int main(int argc, char **argv) {
   gsl_set_error_handler_off();
