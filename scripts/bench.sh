@@ -5,6 +5,11 @@
 # of them).
 #   scripts/bench.sh [benchmark-program ...]   (default: all of them)
 # LYNX_BENCH_BUILD names another build folder than build/bench.
+# Each row reports the median of 5 repetitions, run in random order among
+# the rows of its program: a shared machine's speed drifts (one program's
+# times moved by a factor of 1.7 between two runs a minute apart here), and
+# interleaving spreads that drift over a routine and its peer alike, so that
+# their ratio holds.  LYNX_BENCH_ARGS replaces these options.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,5 +27,7 @@ fi
 for p in "${programs[@]}"; do
   [ -x "$p" ] || p="$build/bin/$p"
   echo "== $p"
-  "$p" --benchmark_min_time=0.2
+  # shellcheck disable=SC2086
+  "$p" ${LYNX_BENCH_ARGS:---benchmark_min_time=0.2 --benchmark_repetitions=5 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true}
 done
