@@ -114,6 +114,6 @@ extern "C" void kx_spline_interpolate(double xv, int32_t n, const double *x, con
     *dds = nan;
     return;
   }
-  const int32_t k = lynx::interp::segment_of(xv, n, [x](std::size_t i) { return x[i]; });
+  const int32_t k = lynx::interp::segment_of(xv, n, x);
   lynx::interp::cubic_at(xv - x[k], &a[k], &b[k], &c[k], &d[k], s, ds, dds);
 }

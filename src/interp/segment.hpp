@@ -29,9 +29,9 @@ inline int32_t halving_steps(int32_t n) {
 #endif
 }
 
-// The index k of the piece [knot(k), knot(k+1)] that holds v, for n >= 1
-// knots: bisection over the knot indices, lo = 0, hi = n - 1, while
-// hi - lo > 1: mid = (lo + hi)/2, hi = mid if knot(mid) > v, else lo = mid;
+// The index k of the piece [x[k], x[k+1]] that holds v, for n >= 1 knots
+// x: bisection over the knot indices, lo = 0, hi = n - 1, while
+// hi - lo > 1: mid = (lo + hi)/2, hi = mid if x[mid] > v, else lo = mid;
 // k = lo.  The strict test puts a knot on the piece to its right and the
 // last knot on the last piece, k = n - 2; abscissae below the first knot
 // give k = 0 and those beyond the last (or not a number) k = n - 2, so that
@@ -43,13 +43,12 @@ inline int32_t halving_steps(int32_t n) {
 // branching on it (compilers make the selections conditional moves), so no
 // abscissa pays for a mispredicted branch, and the step has few
 // instructions.  Any table gives the bisection's own k, ascending or not.
-template <typename Knot>
-int32_t segment_of(double v, int32_t n, Knot knot) {
+inline int32_t segment_of(double v, int32_t n, const double *x) {
   std::size_t lo = 0;
   std::size_t hi = static_cast<std::size_t>(n - 1);
   for (int32_t step = halving_steps(n); step > 0; --step) {
     const std::size_t mid = (lo + hi) / 2;  // lo + hi < 2^32
-    const bool left = knot(mid) > v;
+    const bool left = x[mid] > v;
     hi = left ? mid : hi;
     lo = left ? lo : mid;
   }
